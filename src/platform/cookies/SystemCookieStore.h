@@ -12,7 +12,8 @@ namespace vantorel {
 
 // Stores `name`=`value` for the URL's scope, replacing a cookie of the same
 // name, host and path. An empty value is kept and sent as "name=".
-// False when the URL has no "scheme://host".
+// False, storing nothing, when the URL has no "scheme://host" or the name or
+// value holds control bytes (tabs aside) that would break the Cookie header.
 bool SetSystemCookie(const Text& url, const Text& name, const Text& value);
 
 // The cookie text for a URL, ‹name=value; name=value›, longer paths first.
