@@ -74,6 +74,17 @@ std::string RecordedRequest::HeaderBlock() const {
   return end == std::string::npos ? std::string() : head.substr(end + 2);
 }
 
+bool RecordedRequest::HasHeaderLine(std::string_view line) const {
+  return head.find("\r\n" + std::string(line) + "\r\n") != std::string::npos;
+}
+
+int RecordedRequest::CountHeaders(std::string_view name) const {
+  std::string key = "\r\n" + std::string(name) + ":";
+  int count = 0;
+  for (std::size_t at = head.find(key); at != std::string::npos; at = head.find(key, at + key.size())) ++count;
+  return count;
+}
+
 ScriptedReply ScriptedReply::Status(int code, std::string_view reason, std::string_view extraHeaders,
                                     std::string_view body) {
   ScriptedReply reply;

@@ -27,6 +27,10 @@ struct RecordedRequest {
   std::string RequestLine() const;  // without its CR LF
   // The head without the request line: the header lines and the empty line.
   std::string HeaderBlock() const;
+  // The head holds this exact header line (without its CR LF).
+  bool HasHeaderLine(std::string_view line) const;
+  // How many header lines start with this name and a colon, letter case as given.
+  int CountHeaders(std::string_view name) const;
 };
 
 struct ScriptedReply {
