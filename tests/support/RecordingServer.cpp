@@ -142,6 +142,11 @@ std::vector<RecordedRequest> RecordingServer::Requests() const {
   return requests_;
 }
 
+void RecordingServer::ForgetRequests() {
+  std::lock_guard lock(mutex_);
+  requests_.clear();
+}
+
 int RecordingServer::ConnectionCount() const {
   std::lock_guard lock(mutex_);
   return static_cast<int>(connections_.size());

@@ -63,6 +63,7 @@ class RecordingServer {
   // "http://127.0.0.1:<port>" (or https) followed by the path and query.
   std::string Url(std::string_view pathAndQuery = "/") const;
   std::vector<RecordedRequest> Requests() const;
+  void ForgetRequests();
   int ConnectionCount() const;
 
  private:
