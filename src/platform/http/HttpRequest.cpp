@@ -15,7 +15,13 @@ std::string HostForUrl(const std::string& host) {
 }  // namespace
 
 HttpRequest::HttpRequest(ConnectionTarget connection, std::string method, std::string target, bool secure)
-    : connection_(std::move(connection)), method_(std::move(method)), target_(std::move(target)), secure_(secure) {}
+    : connection_(std::move(connection)),
+      method_(std::move(method)),
+      target_(std::move(target)),
+      secure_(secure),
+      transfer_(connection_.session->TakeTransfer()) {}
+
+HttpRequest::~HttpRequest() { connection_.session->ReturnTransfer(std::move(transfer_)); }
 
 HttpRequest::Hop HttpRequest::FirstHop() const {
   std::string url = (secure_ ? "https://" : "http://") + HostForUrl(connection_.host) + ":" +
@@ -25,23 +31,23 @@ HttpRequest::Hop HttpRequest::FirstHop() const {
 
 bool HttpRequest::Send(const void* body, std::size_t length) {
   hasResponse_ = false;
-  if (!transfer_.valid() || !connection_.session->share) return false;
+  if (!transfer_->valid() || !connection_.session->share) return false;
   body_.assign(static_cast<const char*>(body), body ? length : 0);
   curlHeaders_ = headers_.ToCurlList();
   Hop hop = FirstHop();
   for (int redirects = 0;; ++redirects) {
     Configure(hop);
     std::size_t uploadLength = hop.withBody ? body_.size() : 0;
-    if (!transfer_.Start(uploadLength, connection_.session->timeouts) || !transfer_.AwaitHead()) return false;
+    if (!transfer_->Start(uploadLength, connection_.session->timeouts) || !transfer_->AwaitHead()) return false;
 
-    const ResponseHead& head = transfer_.head();
+    const ResponseHead& head = transfer_->head();
     if (redirects == kMaxRedirects || (disabledFeatures & kDisableRedirects) ||
         !IsRedirectStatus(head.statusCode())) {
       break;
     }
     std::optional<RedirectTarget> next = ResolveRedirect(hop.target.url, head.HeaderValue("Location"));
     if (!next) break;
-    transfer_.DiscardBody();
+    transfer_->DiscardBody();
     std::string method = MethodAfterRedirect(head.statusCode(), hop.method);
     bool sameOrigin = hop.sameOrigin && EqualsIgnoreCase(next->host, HostForUrl(connection_.host)) &&
                       next->secure == secure_;
@@ -52,7 +58,7 @@ bool HttpRequest::Send(const void* body, std::size_t length) {
 }
 
 void HttpRequest::Configure(const Hop& hop) {
-  CURL* easy = transfer_.easy();
+  CURL* easy = transfer_->easy();
   const SessionState& session = *connection_.session;
   curl_easy_setopt(easy, CURLOPT_SHARE, session.share.get());
   curl_easy_setopt(easy, CURLOPT_URL, hop.target.url.c_str());
@@ -76,7 +82,7 @@ void HttpRequest::Configure(const Hop& hop) {
 }
 
 void HttpRequest::ConfigureMethod(const Hop& hop) {
-  CURL* easy = transfer_.easy();
+  CURL* easy = transfer_->easy();
   curl_easy_setopt(easy, CURLOPT_NOBODY, 0L);
   curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
   curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, nullptr);
@@ -95,7 +101,7 @@ void HttpRequest::ConfigureMethod(const Hop& hop) {
 }
 
 void HttpRequest::ConfigureProxy() {
-  CURL* easy = transfer_.easy();
+  CURL* easy = transfer_->easy();
   const std::string& proxy = connection_.session->proxy;
   // An empty proxy also keeps libcurl from reading proxy variables of the environment.
   curl_easy_setopt(easy, CURLOPT_PROXY, proxy.empty() ? "" : ("http://" + proxy).c_str());
@@ -107,7 +113,7 @@ void HttpRequest::ConfigureProxy() {
 }
 
 void HttpRequest::ConfigureTls(const Hop& hop) {
-  CURL* easy = transfer_.easy();
+  CURL* easy = transfer_->easy();
   ApplyTrust(easy, hop.target.host);
   bool verifyPeer = (securityFlags & (kIgnoreUnknownCa | kIgnoreWrongUsage | kIgnoreDateInvalid)) == 0;
   bool verifyHost = (securityFlags & kIgnoreCommonNameInvalid) == 0;
@@ -117,7 +123,7 @@ void HttpRequest::ConfigureTls(const Hop& hop) {
 
 bool HttpRequest::QueryText(std::uint32_t level, std::string& text) const {
   if (!hasResponse_) return false;
-  const ResponseHead& head = transfer_.head();
+  const ResponseHead& head = transfer_->head();
   switch (level) {
     case kQueryRawHeadersCrlf:
       text = head.rawBlock();
@@ -135,14 +141,14 @@ bool HttpRequest::QueryText(std::uint32_t level, std::string& text) const {
 
 bool HttpRequest::WaitForBody(std::size_t& available) {
   available = 0;
-  return hasResponse_ && transfer_.WaitForBody(available);
+  return hasResponse_ && transfer_->WaitForBody(available);
 }
 
 bool HttpRequest::ReadBody(void* buffer, std::size_t size, std::size_t& read) {
   read = 0;
   std::size_t available = 0;
   if (!WaitForBody(available)) return false;
-  read = transfer_.ReadBody(buffer, size);
+  read = transfer_->ReadBody(buffer, size);
   return true;
 }
 

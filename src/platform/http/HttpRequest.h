@@ -22,6 +22,9 @@ class HttpRequest : public HandleObject {
  public:
   // target: the path and query as sent, already escaped.
   HttpRequest(ConnectionTarget connection, std::string method, std::string target, bool secure);
+  HttpRequest(const HttpRequest&) = delete;
+  HttpRequest& operator=(const HttpRequest&) = delete;
+  ~HttpRequest() override;
 
   RequestHeaderList& headers() { return headers_; }
   std::uint32_t disabledFeatures = 0;
@@ -57,7 +60,7 @@ class HttpRequest : public HandleObject {
   RequestHeaderList headers_;
   CurlHeaderList curlHeaders_;
   std::string body_;
-  Transfer transfer_;
+  std::unique_ptr<Transfer> transfer_;
   bool hasResponse_ = false;
 };
 

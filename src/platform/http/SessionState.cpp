@@ -1,5 +1,7 @@
 #include "platform/http/SessionState.h"
 
+#include "platform/http/Transfer.h"
+
 namespace vantorel::http {
 
 long Timeouts::ConnectPhaseMilliseconds() const {
@@ -13,6 +15,19 @@ SessionState::SessionState() : share(curl_share_init()) {
                               CURL_LOCK_DATA_COOKIE}) {
     curl_share_setopt(share.get(), CURLSHOPT_SHARE, data);
   }
+}
+
+SessionState::~SessionState() = default;
+
+std::unique_ptr<Transfer> SessionState::TakeTransfer() {
+  if (spareTransfer) return std::move(spareTransfer);
+  return std::make_unique<Transfer>();
+}
+
+void SessionState::ReturnTransfer(std::unique_ptr<Transfer> transfer) {
+  transfer->Stop();
+  if (transfer->valid()) curl_easy_reset(transfer->easy());
+  spareTransfer = std::move(transfer);
 }
 
 }  // namespace vantorel::http

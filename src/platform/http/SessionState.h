@@ -20,14 +20,23 @@ struct Timeouts {
   long ConnectPhaseMilliseconds() const;
 };
 
+class Transfer;
+
 struct SessionState {
   SessionState();
+  ~SessionState();
 
   std::string userAgent;  // code page 936 bytes; empty sends none
   std::string proxy;      // "host:port"; empty for a direct connection
   Timeouts timeouts;
   // Connections, TLS sessions, DNS answers and cookies of every request.
   CurlShare share;
+  // One finished transfer kept for the next request, so consecutive requests
+  // do not set up libcurl's handles anew.
+  std::unique_ptr<Transfer> spareTransfer;
+
+  std::unique_ptr<Transfer> TakeTransfer();
+  void ReturnTransfer(std::unique_ptr<Transfer> transfer);
 };
 
 struct ConnectionTarget {
