@@ -30,11 +30,12 @@ Text RedirectLocation(const Text& headers, bool absolute, const CurrentRequest& 
 
 inline constexpr std::int32_t kMaxRedirectsInARow = 10;
 
-// Decides whether the session opens the next hop to `absoluteLocation`, and
-// keeps redirectCount. Only cookie modes 1 and 2 without redirectsDisabled
-// follow (the count is then untouched otherwise). An empty location, one
-// that is not http or https, one holding control bytes, or an eleventh hop in
-// a row end the chain and set the count back to 0.
+// Decides whether the session opens the next hop to `absoluteLocation` and
+// counts it in redirectCount. In cookie mode 0 or with redirectsDisabled 1
+// the session never follows and the count is left alone. Otherwise an empty
+// location, one that is not http or https, one holding control bytes, or an
+// eleventh hop in a row ends the chain and sets the count back to 0.
+// A hop whose Open or Send then fails should end the chain the same way.
 bool ShouldFollowRedirect(int cookieMode, int redirectsDisabled, const Text& absoluteLocation,
                           std::int32_t& redirectCount);
 

@@ -70,12 +70,12 @@ TEST(CookieJar, MergesResponseCookies) {
 
 TEST(CookieJar, TakesThousandsOfResponseCookiesAndDeletesThemAgain) {
   Jar jar;
-  MergeResponseCookiesIntoJar(jar.text, jar.length, test::ManySetCookieLines(3000, "v"), false);
+  MergeResponseCookiesIntoJar(jar.text, jar.length, test::ManySetCookieLines(2000, "v"), false);
   EXPECT_EQ(jar.length, static_cast<std::int32_t>(jar.text.size()));
-  EXPECT_EQ(JarCookie(jar.text, "c2999"), "v");
+  EXPECT_EQ(JarCookie(jar.text, "c1999"), "v");
   EXPECT_EQ(JarCookie(jar.text, "c0", true), "c0=v");
 
-  MergeResponseCookiesIntoJar(jar.text, jar.length, test::ManySetCookieLines(3000, "deleted"), false);
+  MergeResponseCookiesIntoJar(jar.text, jar.length, test::ManySetCookieLines(2000, "deleted"), false);
   EXPECT_EQ(jar.text, kEmptyCookieJar);
   EXPECT_EQ(jar.length, 2);
 }
@@ -144,6 +144,18 @@ struct ListCase {
   Text expected;
 };
 
+using ListOperation = bool (*)(Text&, std::int32_t&, const Text&);
+
+template <std::size_t N>
+void ExpectListCases(ListOperation operation, const ListCase (&cases)[N]) {
+  for (const ListCase& c : cases) {
+    Jar jar(c.jar);
+    EXPECT_EQ(operation(jar.text, jar.length, c.list), c.changed) << c.jar << " / " << c.list;
+    EXPECT_EQ(jar.text, c.expected) << c.jar << " / " << c.list;
+    EXPECT_EQ(jar.length, static_cast<std::int32_t>(jar.text.size())) << c.jar << " / " << c.list;
+  }
+}
+
 TEST(CookieJar, MergesCookieLists) {
   const ListCase cases[] = {
       {"; a=1; b=2; ", "a=5; c=3", true, "; a=5; b=2; c=3; "},
@@ -158,12 +170,7 @@ TEST(CookieJar, MergesCookieLists) {
       {"; a=1 ;", "a=2", false, "; a=1 ;"},
       {"; a=1; b=2; ", "b=3; b=4", true, "; a=1; b=4; "},
   };
-  for (const ListCase& c : cases) {
-    Jar jar(c.jar);
-    EXPECT_EQ(MergeJarCookies(jar.text, jar.length, c.list), c.changed) << c.list;
-    EXPECT_EQ(jar.text, c.expected) << c.list;
-    EXPECT_EQ(jar.length, static_cast<std::int32_t>(jar.text.size())) << c.list;
-  }
+  ExpectListCases(MergeJarCookies, cases);
 }
 
 TEST(CookieJar, RemovesNamedCookies) {
@@ -179,12 +186,7 @@ TEST(CookieJar, RemovesNamedCookies) {
       {"; a=1", "a", false, "; a=1"},
       {"; ab=1; a=2; ", "a", true, "; ab=1; "},
   };
-  for (const ListCase& c : cases) {
-    Jar jar(c.jar);
-    EXPECT_EQ(RemoveJarCookies(jar.text, jar.length, c.list), c.changed) << c.list;
-    EXPECT_EQ(jar.text, c.expected) << c.list;
-    EXPECT_EQ(jar.length, static_cast<std::int32_t>(jar.text.size())) << c.list;
-  }
+  ExpectListCases(RemoveJarCookies, cases);
 }
 
 }  // namespace

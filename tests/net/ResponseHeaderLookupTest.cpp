@@ -48,9 +48,9 @@ TEST(ResponseHeaderLookup, CollectsTheResponseCookies) {
 }
 
 TEST(ResponseHeaderLookup, CollectsThousandsOfCookies) {
-  const Text cookies = ResponseCookiesText(test::ManySetCookieLines(5000, "v"));
+  const Text cookies = ResponseCookiesText(test::ManySetCookieLines(2000, "v"));
   EXPECT_EQ(cookies.substr(0, 12), "c0=v; c1=v; ");
-  EXPECT_EQ(cookies.substr(cookies.size() - 16), "c4998=v; c4999=v");
+  EXPECT_EQ(cookies.substr(cookies.size() - 16), "c1998=v; c1999=v");
 }
 
 TEST(ResponseHeaderLookup, FindsOneCookieValue) {

@@ -48,10 +48,10 @@ TEST(SetCookieScan, FindsThePairsOfAHeaderBlock) {
 
 TEST(SetCookieScan, ReadsThousandsOfEntries) {
   const std::vector<Text> pairs =
-      ScanSetCookiePairs(test::ManySetCookieLines(5000, "v"), LaterSetCookies::ExactCase);
-  ASSERT_EQ(pairs.size(), 5000u);
+      ScanSetCookiePairs(test::ManySetCookieLines(2000, "v"), LaterSetCookies::ExactCase);
+  ASSERT_EQ(pairs.size(), 2000u);
   EXPECT_EQ(pairs.front(), "c0=v;");
-  EXPECT_EQ(pairs.back(), "c4999=v;");
+  EXPECT_EQ(pairs.back(), "c1999=v;");
 }
 
 TEST(CookieText, NamesValuesAndTheDeletedMarker) {

@@ -142,6 +142,10 @@ std::size_t GetSystemCookies(const Text& url, std::span<char> buffer) {
   if (buffer.size() >= needed) {
     std::copy(text.begin(), text.end(), buffer.begin());
     buffer[text.size()] = '\0';
+  } else if (!buffer.empty()) {
+    // Cookies may have been added since the size was asked for; an empty
+    // text is safer for the caller than a buffer without its NUL.
+    buffer[0] = '\0';
   }
   return needed;
 }

@@ -19,7 +19,8 @@ bool SetSystemCookie(const Text& url, const Text& name, const Text& value);
 // The cookie text for a URL, ‹name=value; name=value›, longer paths first.
 // Returns the bytes it needs including the ending NUL, 0 when no cookie
 // applies. Writes the NUL-ended text only when `buffer` holds that many bytes,
-// so a first call with an empty buffer just reports the size.
+// so a first call with an empty buffer just reports the size; a buffer that
+// is too small (cookies added in between) gets an empty text.
 std::size_t GetSystemCookies(const Text& url, std::span<char> buffer);
 
 }  // namespace vantorel
