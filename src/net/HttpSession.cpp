@@ -123,18 +123,23 @@ bool HttpSession::Open(const std::optional<Text>& method, const Text& url) {
 }
 
 bool HttpSession::Send(const Bytes& body, bool ignoreEmptyCookies) {
+  return SendBody(body.data(), body.size(), ignoreEmptyCookies);
+}
+
+bool HttpSession::SendText(const Text& body, bool ignoreEmptyCookies) {
+  return SendBody(body.data(), body.size(), ignoreEmptyCookies);
+}
+
+// Send's steps; SendText uses them on the text's bytes without copying them first.
+bool HttpSession::SendBody(const void* body, std::size_t length, bool ignoreEmptyCookies) {
   if (state_.requestHandle == 0) return false;
   ApplyRequestOptions();
-  if (state_.defaultHeadersEnabled == 1) AddDefaultHeaders(!body.empty());
-  if (!http::HttpSendRequest(state_.requestHandle, body.data(), body.size())) return false;
+  if (state_.defaultHeadersEnabled == 1) AddDefaultHeaders(length > 0);
+  if (!http::HttpSendRequest(state_.requestHandle, body, length)) return false;
   if (!http::HttpReceiveResponse(state_.requestHandle)) return false;
   ReadResponseHeaders(ignoreEmptyCookies);
   FollowRedirect(ignoreEmptyCookies);
   return true;
-}
-
-bool HttpSession::SendText(const Text& body, bool ignoreEmptyCookies) {
-  return Send(ToBytes(body), ignoreEmptyCookies);
 }
 
 bool HttpSession::AddHeaderText(const Text& headers, std::uint32_t modifiers) {

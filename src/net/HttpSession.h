@@ -116,6 +116,7 @@ class HttpSession {
 
  private:
   void DropPlatformResources();
+  bool SendBody(const void* body, std::size_t length, bool ignoreEmptyCookies);
   bool AddHeaderText(const Text& headers, std::uint32_t modifiers);
   void KeepPlatformCookiesAwayFrom(const Text& headerName);
   bool SetRequestFlags(std::uint32_t option, std::uint32_t value);
