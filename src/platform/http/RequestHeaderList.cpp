@@ -70,10 +70,6 @@ bool RequestHeaderList::Contains(std::string_view name) const {
                      [&](const Header& header) { return SameName(header.name, name); });
 }
 
-void RequestHeaderList::Remove(std::string_view name) {
-  std::erase_if(headers_, [&](const Header& header) { return SameName(header.name, name); });
-}
-
 std::vector<RequestHeaderList::Header>::iterator RequestHeaderList::FindHeader(std::string_view name) {
   return std::find_if(headers_.begin(), headers_.end(),
                       [&](const Header& header) { return SameName(header.name, name); });

@@ -27,7 +27,6 @@ class RequestHeaderList {
   // line is malformed or a modifier's condition fails (that line only).
   bool Apply(std::string_view lines, std::uint32_t modifiers);
   bool Contains(std::string_view name) const;
-  void Remove(std::string_view name);
   const std::vector<Header>& headers() const { return headers_; }
 
   // libcurl's list for one send: these headers as given, plus empty entries
