@@ -14,13 +14,6 @@ using test::RecordingServer;
 using test::ScriptedReply;
 using Ending = ScriptedReply::Ending;
 
-ScriptedReply Raw(std::string bytes, Ending ending = Ending::KeepOpen) {
-  ScriptedReply reply;
-  reply.bytes = std::move(bytes);
-  reply.ending = ending;
-  return reply;
-}
-
 TEST(HttpSessionBadInput, BrokenResponsesFailWithEmptyResults) {
   const std::string hugeHeader = "X-Big: " + std::string(70 * 1024, 'a') + "\r\n";
   const std::string manyHeaders = [] {
@@ -43,7 +36,7 @@ TEST(HttpSessionBadInput, BrokenResponsesFailWithEmptyResults) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    RecordingServer server(Always(Raw(c.bytes, Ending::Close)));
+    RecordingServer server(Always(ScriptedReply::Raw(c.bytes, Ending::Close)));
     HttpSession session;
     ASSERT_TRUE(session.Open("GET", server.Url("/")));
     EXPECT_FALSE(session.SendText());
@@ -55,7 +48,7 @@ TEST(HttpSessionBadInput, BrokenResponsesFailWithEmptyResults) {
 
 TEST(HttpSessionBadInput, HeaderBlockJustUnderTheLimitIsKept) {
   const std::string head = "HTTP/1.1 200 OK\r\nX-Big: " + std::string(60 * 1024, 'a') + "\r\nContent-Length: 2\r\n\r\n";
-  RecordingServer server(Always(Raw(head + "ok")));
+  RecordingServer server(Always(ScriptedReply::Raw(head + "ok")));
   HttpSession session;
   ASSERT_TRUE(session.Open("GET", server.Url("/")));
   ASSERT_TRUE(session.SendText());
@@ -64,7 +57,7 @@ TEST(HttpSessionBadInput, HeaderBlockJustUnderTheLimitIsKept) {
 }
 
 TEST(HttpSessionBadInput, BodyCutShortKeepsWhatArrived) {
-  RecordingServer server(Always(Raw("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(500, 'b'),
+  RecordingServer server(Always(ScriptedReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(500, 'b'),
                                     Ending::Close)));
   HttpSession session;
   ASSERT_TRUE(session.Open("GET", server.Url("/")));
@@ -75,7 +68,7 @@ TEST(HttpSessionBadInput, BodyCutShortKeepsWhatArrived) {
 
 TEST(HttpSessionBadInput, HundredMegabyteBodyArrivesWhole) {
   constexpr std::size_t kSize = 100u * 1024 * 1024;
-  ScriptedReply reply = Raw("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(kSize) + "\r\n\r\n");
+  ScriptedReply reply = ScriptedReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(kSize) + "\r\n\r\n");
   reply.fillerLength = kSize;
   RecordingServer server(Always(reply));
   HttpSession session;
@@ -89,7 +82,7 @@ TEST(HttpSessionBadInput, HundredMegabyteBodyArrivesWhole) {
 
 TEST(HttpSessionBadInput, NegativeLengthCountsAsNoLength) {
   // A length of -5 must not become a block size; the body is read until the connection ends.
-  RecordingServer server(Always(Raw("HTTP/1.1 200 OK\r\nX-Content-Length: -5\r\n\r\nabc", Ending::Close)));
+  RecordingServer server(Always(ScriptedReply::Raw("HTTP/1.1 200 OK\r\nX-Content-Length: -5\r\n\r\nabc", Ending::Close)));
   HttpSession session;
   ASSERT_TRUE(session.Open("GET", server.Url("/")));
   ASSERT_TRUE(session.SendText());
@@ -118,7 +111,7 @@ TEST(HttpSessionBadInput, ReceiveTimeoutEndsASilentServer) {
 }
 
 TEST(HttpSessionBadInput, ReceiveTimeoutEndsABodyThatStalls) {
-  RecordingServer server(Always(Raw("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc", Ending::Hang)));
+  RecordingServer server(Always(ScriptedReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc", Ending::Hang)));
   HttpSession session;
   ASSERT_TRUE(session.SetTimeouts(0, 5000, 5000, 300));
   ASSERT_TRUE(session.Open("GET", server.Url("/")));

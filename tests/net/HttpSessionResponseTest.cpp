@@ -13,13 +13,6 @@ using test::RecordingServer;
 using test::RoutesTo;
 using test::ScriptedReply;
 
-ScriptedReply Raw(std::string bytes, ScriptedReply::Ending ending = ScriptedReply::Ending::KeepOpen) {
-  ScriptedReply reply;
-  reply.bytes = std::move(bytes);
-  reply.ending = ending;
-  return reply;
-}
-
 struct Exchange {
   bool sent = false;
   HttpSession session;
@@ -33,7 +26,7 @@ void Fetch(Exchange& exchange, const RecordingServer& server) {
 
 TEST(HttpSessionResponse, StatusAndRawHeadersAsReceived) {
   const std::string head = "HTTP/1.1 404 Not Found\r\nX-ODD-case:  v \r\nContent-Length: 4\r\n\r\n";
-  RecordingServer server(Always(Raw(head + "gone")));
+  RecordingServer server(Always(ScriptedReply::Raw(head + "gone")));
   Exchange exchange;
   HttpSession& session = exchange.session;
   EXPECT_EQ(session.GetStatusCode(), 0);
@@ -55,7 +48,7 @@ TEST(HttpSessionResponse, StatusAndRawHeadersAsReceived) {
 
 TEST(HttpSessionResponse, InterimResponsesAreDropped) {
   const std::string finalHead = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n";
-  RecordingServer server(Always(Raw("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 103 Early Hints\r\nLink: </s>\r\n\r\n" +
+  RecordingServer server(Always(ScriptedReply::Raw("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 103 Early Hints\r\nLink: </s>\r\n\r\n" +
                                     finalHead + "ok")));
   Exchange exchange;
   Fetch(exchange, server);
@@ -95,7 +88,7 @@ TEST(HttpSessionResponse, ContentLengthRules) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.headers);
-    RecordingServer server(Always(Raw(std::string("HTTP/1.1 200 OK\r\n") + c.headers + "\r\n" + c.body)));
+    RecordingServer server(Always(ScriptedReply::Raw(std::string("HTTP/1.1 200 OK\r\n") + c.headers + "\r\n" + c.body)));
     Exchange exchange;
     Fetch(exchange, server);
     ASSERT_TRUE(exchange.sent);
@@ -105,7 +98,7 @@ TEST(HttpSessionResponse, ContentLengthRules) {
 }
 
 TEST(HttpSessionResponse, BodyWithoutLengthEndsWithTheConnection) {
-  ScriptedReply reply = Raw("HTTP/1.1 200 OK\r\n\r\n", ScriptedReply::Ending::Close);
+  ScriptedReply reply = ScriptedReply::Raw("HTTP/1.1 200 OK\r\n\r\n", ScriptedReply::Ending::Close);
   reply.fillerLength = 50000;
   RecordingServer server(Always(reply));
   Exchange exchange;
@@ -116,7 +109,7 @@ TEST(HttpSessionResponse, BodyWithoutLengthEndsWithTheConnection) {
 }
 
 TEST(HttpSessionResponse, EmptyBodyWithoutLengthIsReadAgainAndStaysEmpty) {
-  RecordingServer server(Always(Raw("HTTP/1.1 200 OK\r\n\r\n", ScriptedReply::Ending::Close)));
+  RecordingServer server(Always(ScriptedReply::Raw("HTTP/1.1 200 OK\r\n\r\n", ScriptedReply::Ending::Close)));
   Exchange exchange;
   Fetch(exchange, server);
   ASSERT_TRUE(exchange.sent);
@@ -126,7 +119,7 @@ TEST(HttpSessionResponse, EmptyBodyWithoutLengthIsReadAgainAndStaysEmpty) {
 }
 
 TEST(HttpSessionResponse, LongAnnouncedBodyIsReadWhole) {
-  ScriptedReply reply = Raw("HTTP/1.1 200 OK\r\nContent-Length: 5000000\r\n\r\n");
+  ScriptedReply reply = ScriptedReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 5000000\r\n\r\n");
   reply.fillerLength = 5000000;
   RecordingServer server(Always(reply));
   Exchange exchange;

@@ -98,6 +98,13 @@ ScriptedReply ScriptedReply::Ok(std::string_view body, std::string_view extraHea
   return Status(200, "OK", extraHeaders, body);
 }
 
+ScriptedReply ScriptedReply::Raw(std::string_view bytes, Ending ending) {
+  ScriptedReply reply;
+  reply.bytes = bytes;
+  reply.ending = ending;
+  return reply;
+}
+
 ScriptedReply ScriptedReply::Never() {
   ScriptedReply reply;
   reply.ending = Ending::Hang;

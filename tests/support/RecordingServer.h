@@ -46,6 +46,8 @@ struct ScriptedReply {
   static ScriptedReply Status(int code, std::string_view reason, std::string_view extraHeaders = "",
                               std::string_view body = "");
   static ScriptedReply Ok(std::string_view body, std::string_view extraHeaders = "");
+  // Exactly these bytes, then the given ending.
+  static ScriptedReply Raw(std::string_view bytes, Ending ending = Ending::KeepOpen);
   // Accepts the request and never answers.
   static ScriptedReply Never();
 };
