@@ -26,7 +26,11 @@ std::unique_ptr<Transfer> SessionState::TakeTransfer() {
 
 void SessionState::ReturnTransfer(std::unique_ptr<Transfer> transfer) {
   transfer->Stop();
-  if (transfer->valid()) curl_easy_reset(transfer->easy());
+  if (transfer->valid()) {
+    // curl_easy_reset forgets the cookie file list without freeing it; clear it first.
+    curl_easy_setopt(transfer->easy(), CURLOPT_COOKIEFILE, nullptr);
+    curl_easy_reset(transfer->easy());
+  }
   spareTransfer = std::move(transfer);
 }
 
