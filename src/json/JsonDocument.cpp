@@ -1,5 +1,6 @@
 #include "json/JsonDocument.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -82,8 +83,11 @@ bool JsonDocument::Parse(const Text& text) {
     InitializeThread();
   }
   if (!engine_) return false;
-  Eval("var " + variableName_ + "=null");
-  engine_->AddCode("var " + variableName_ + "=eval(" + text + ")");
+  const Text nullValue = "var " + variableName_ + "=null";
+  Eval(nullValue);
+  // A text that stops part-way (an error, or a cap reached after the
+  // assignment, as in `1);for(;;){}(1`) is rejected as a whole.
+  if (!engine_->AddCode("var " + variableName_ + "=eval(" + text + ")")) Eval(nullValue);
   return EvalBoolean("null !=" + variableName_);
 }
 
@@ -131,7 +135,8 @@ JsonDocument JsonDocument::GetMember(const Text& path) const {
 
 int JsonDocument::GetCount(const Text& path) const {
   const Text member = MemberExpression(path, PathRule::Bracket, EmptyPath::Whole);
-  return TruncateToInteger(EvalNumber("get__count(" + member + ")"));
+  // Null, undefined and missing members visit nothing and count -2: none.
+  return std::max(0, TruncateToInteger(EvalNumber("get__count(" + member + ")")));
 }
 
 void JsonDocument::Append(const Text& value, const Text& path, bool raw) {

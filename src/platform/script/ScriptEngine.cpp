@@ -68,8 +68,10 @@ bool ScriptEngine::SetLanguage(const Text& language) {
   return languageSet_;
 }
 
-void ScriptEngine::AddCode(const Text& code) {
-  if (Run(code, CodeKind::Global, Answer::None)) duk_pop(context_);
+bool ScriptEngine::AddCode(const Text& code) {
+  if (!Run(code, CodeKind::Global, Answer::None)) return false;
+  duk_pop(context_);
+  return true;
 }
 
 Text ScriptEngine::EvalText(const Text& code) {

@@ -38,8 +38,9 @@ class ScriptEngine {
   // fails and leaves the engine unable to run code until a known name is set.
   bool SetLanguage(const Text& language);
 
-  // Runs `code` as global code; the result is dropped.
-  void AddCode(const Text& code);
+  // Runs `code` as global code; the result is dropped. False when the code
+  // did not run to its end.
+  bool AddCode(const Text& code);
 
   // Runs `code` as eval code in the global scope. Text: strings as they are,
   // undefined as "", numbers, booleans and objects by the script's ToString.
