@@ -64,7 +64,8 @@ void BudgetFree(void* budget, void* block) {
 
 }  // namespace vantorel
 
-// Called by the engine between instructions; the engine's user data is the budget.
+// Called by the engine between instructions; the engine's user data is the
+// budget, or nothing for a heap made without one (no time cap then).
 extern "C" int vantorel_script_deadline_passed(void* heapUserData) {
-  return vantorel::BudgetOf(heapUserData).DeadlinePassed() ? 1 : 0;
+  return heapUserData != nullptr && vantorel::BudgetOf(heapUserData).DeadlinePassed() ? 1 : 0;
 }
