@@ -17,7 +17,6 @@ using test::RecordingServer;
 using test::RoutesTo;
 using test::ScriptedReply;
 
-std::u16string Wide(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 struct Exchange {
   HttpHandle session = HttpOpenSession(u"agent", kAccessNoProxy);
