@@ -1,6 +1,7 @@
 #include "app/ReplyState.h"
 
 #include <string_view>
+#include <utility>
 
 #include "platform/codepage/CodePage.h"
 
@@ -8,17 +9,21 @@ namespace vantorel {
 
 ReplyState::ReplyState() { replyDocument.Start(); }
 
-// The member's JSON text: the number 0 reads "0", the string "0" reads "\"0\"".
-Text ReplyState::ReadErrorCode() const { return replyDocument.GetMember("error_code").ToText(); }
+// The member's JSON text, read in place: the number 0 reads "0", the string
+// "0" reads "\"0\"" and counts as a failure. A member document would load the
+// quoted text through eval, which runs a string's content as script and so
+// turns the string "0" into the number 0.
+Text ReplyState::ReadErrorCode() const { return replyDocument.GetJson("error_code"); }
 
 void ReplyState::EvaluateReply(const Text& reply) {
   replyDocument.Parse(reply);
-  if (ReadErrorCode() == "0") {
+  Text code = ReadErrorCode();
+  if (code == "0") {
     replySucceeded = 1;
     return;
   }
   replySucceeded = 0;
-  errorCode = ReadErrorCode();
+  errorCode = std::move(code);
   errorMessage = replyDocument.GetText("error_msg");
   errorDescription = DescribeErrorCode(errorCode);
 }
