@@ -10,7 +10,7 @@ ScriptedServer::ScriptedServer() : server_(std::make_unique<httplib::Server>()) 
   Answer("/rest/2.0/face/v3/faceset/user/add", &registrationReply_);
   port_ = server_->bind_to_any_port("127.0.0.1");
   thread_ = std::thread([this] { server_->listen_after_bind(); });
-  server_->wait_until_ready();
+  while (!server_->is_running()) std::this_thread::yield();
 }
 
 ScriptedServer::~ScriptedServer() {
