@@ -91,16 +91,6 @@ constexpr const char kWhenMissing[] =
     "if(typeof Date.prototype.toJSON!=='function'||typeof JSON.stringify!=='function'||"
     "typeof JSON.parse!=='function'){eval(";
 
-// `code` as a single-quoted script string literal.
-Text ScriptLiteral(const Text& code) {
-  Text literal = "'";
-  for (char c : code) {
-    if (c == '\\' || c == '\'') literal += '\\';
-    literal += c;
-  }
-  return literal + "'";
-}
-
 // The last statement of the function above; it closes the function and calls it.
 constexpr const char kObjectMethods[] =
     "if(!Object.prototype.toJSONString){Object.prototype.toJSONString=function(filter){return "
@@ -108,6 +98,21 @@ constexpr const char kObjectMethods[] =
     "JSON.parse(this,filter)}}";
 
 }  // namespace
+
+Text ScriptLiteral(const Text& code) {
+  Text literal = "'";
+  for (char c : code) {
+    if (c == '\n') {
+      literal += "\\n";
+    } else if (c == '\r') {
+      literal += "\\r";
+    } else {
+      if (c == '\\' || c == '\'') literal += '\\';
+      literal += c;
+    }
+  }
+  return literal + "'";
+}
 
 const Text& JsonScript() {
   static const Text script = Text(kCountingFunction) + kOpening + kWhenMissing +
