@@ -7,10 +7,14 @@ namespace {
 // every for-in loop visits them too.
 constexpr const char kCountingFunction[] = "function get__count(c){var i=-2;for(v in c)i++;return i}";
 
-// Our JSON for engines without one. Adjacent literals, no line breaks: the
-// script is a single line.
+// Creates the global JSON object when missing and opens the function whose
+// last statement adds the two methods.
+constexpr const char kOpening[] = "var JSON;if(!JSON||typeof JSON!=='object'){JSON={}}(function(){";
+
+// Our JSON for engines without one: toJSON for dates and the wrapper types,
+// JSON.stringify and JSON.parse, each defined only where missing. Adjacent
+// literals, no line breaks.
 constexpr const char kJsonSupport[] =
-    R"(var JSON;if(!JSON||typeof JSON!=='object'){JSON={}}(function(){)"
     R"(var own=Object.prototype.hasOwnProperty,tag=Object.prototype.toString,hex='0123456789abcdef',)"
     R"(escapes={'"':'\\"','\\':'\\\\','\b':'\\b','\f':'\\f','\n':'\\n','\r':'\\r','\t':'\\t'};)"
     R"(function isArray(v){return tag.call(v)==='[object Array]'})"
@@ -80,6 +84,13 @@ constexpr const char kJsonSupport[] =
     R"(var result=value();skip();if(at<s.length)fail('unexpected text');)"
     R"(return typeof reviver==='function'?walk({'':result},''):result}})";
 
+// The support goes in as a string that is compiled only when something is
+// missing: with the engine's own JSON present, compiling it in every new
+// engine cost most of the time a reply takes to evaluate.
+constexpr const char kWhenMissing[] =
+    "if(typeof Date.prototype.toJSON!=='function'||typeof JSON.stringify!=='function'||"
+    "typeof JSON.parse!=='function'){eval(";
+
 // The last statement of the function above; it closes the function and calls it.
 constexpr const char kObjectMethods[] =
     "if(!Object.prototype.toJSONString){Object.prototype.toJSONString=function(filter){return "
@@ -88,8 +99,24 @@ constexpr const char kObjectMethods[] =
 
 }  // namespace
 
+Text ScriptLiteral(const Text& code) {
+  Text literal = "'";
+  for (char c : code) {
+    if (c == '\n') {
+      literal += "\\n";
+    } else if (c == '\r') {
+      literal += "\\r";
+    } else {
+      if (c == '\\' || c == '\'') literal += '\\';
+      literal += c;
+    }
+  }
+  return literal + "'";
+}
+
 const Text& JsonScript() {
-  static const Text script = Text(kCountingFunction) + kJsonSupport + kObjectMethods + "}());";
+  static const Text script = Text(kCountingFunction) + kOpening + kWhenMissing +
+                             ScriptLiteral(kJsonSupport) + ")}" + kObjectMethods + "}());";
   return script;
 }
 

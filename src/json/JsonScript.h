@@ -9,4 +9,8 @@ namespace vantorel {
 
 const Text& JsonScript();
 
+// `code` as a single-quoted script string literal: backslashes, single quotes,
+// CR and LF escaped.
+Text ScriptLiteral(const Text& code);
+
 }  // namespace vantorel

@@ -1,9 +1,18 @@
 #include "platform/script/EngineBudget.h"
 
+#include <time.h>
+
 #include <cstdlib>
 #include <cstring>
 
 namespace vantorel {
+
+ThreadCpuClock::time_point ThreadCpuClock::now() noexcept {
+  timespec spent{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &spent);
+  return time_point(std::chrono::seconds(spent.tv_sec) + std::chrono::nanoseconds(spent.tv_nsec));
+}
+
 namespace {
 
 // Each block carries its size in front of it, in a header that keeps the

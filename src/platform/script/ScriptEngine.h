@@ -7,7 +7,8 @@
 // Every failure gives the empty result of that kind ("" / 0 / false): a syntax
 // or run-time error, a language never set, an answer that does not convert
 // (null as text or number), and a call that goes past the engine's memory cap
-// or its time cap per call. After any of these the engine stays usable.
+// or its time cap per call (processor time of the calling thread). After any
+// of these the engine stays usable.
 #include <chrono>
 #include <cstddef>
 #include <memory>
