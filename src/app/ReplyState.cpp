@@ -7,8 +7,6 @@
 
 namespace vantorel {
 
-ReplyState::ReplyState() { replyDocument.Start(); }
-
 // The member's JSON text, read in place: the number 0 reads "0", the string
 // "0" reads "\"0\"" and counts as a failure. A member document would load the
 // quoted text through eval, which runs a string's content as script and so

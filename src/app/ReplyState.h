@@ -9,8 +9,7 @@ namespace vantorel {
 
 class ReplyState {
  public:
-  // Starts the reply document; the flag is 0 and the texts are empty.
-  ReplyState();
+  // A new reply state holds a started document, the flag 0 and empty texts.
 
   // Loads the reply into `replyDocument` and sets `replySucceeded`; on
   // failure also the three error texts. A success keeps the old error texts.
