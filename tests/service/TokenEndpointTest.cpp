@@ -23,8 +23,8 @@ TEST_F(TokenEndpointTest, GivesTheKnownClientAFreshTokenWithMembersInOrder) {
   const Reply first = client.Get(TokenQuery());
   ASSERT_EQ(first.status, 200);
   const std::regex shape(
-      R"(\{"refresh_token":"[0-9a-f]+","expires_in":2592000,"scope":"[^"]+","session_key":"[0-9a-f]+",)"
-      R"("access_token":"([0-9a-f]{64})","session_secret":"[0-9a-f]+"\})");
+      R"re(\{"refresh_token":"[0-9a-f]+","expires_in":2592000,"scope":"[^"]+","session_key":"[0-9a-f]+",)re"
+      R"re("access_token":"([0-9a-f]{64})","session_secret":"[0-9a-f]+"\})re");
   std::smatch firstMatch;
   ASSERT_TRUE(std::regex_match(first.body, firstMatch, shape)) << first.body;
   const Reply second = client.Get(TokenQuery());
