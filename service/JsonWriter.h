@@ -25,6 +25,8 @@ class JsonWriter {
 
  private:
   void BeforeValue();
+  JsonWriter& Open(char bracket);
+  JsonWriter& Close(char bracket);
 
   std::string out_;
   // One entry per open container: whether it holds a value already.

@@ -1,5 +1,6 @@
 #pragma once
 // Where the service listens and keeps its files.
+#include <cstddef>
 #include <string>
 
 namespace vantorel::service {
