@@ -30,7 +30,7 @@ if listening; then
   exit 0
 fi
 
-mkdir -p "$DATA"
+(umask 077 && mkdir -p "$DATA")
 LOG=$DATA/service.log
 nohup "$BUILD/service/vantorel-service" --listen "$LISTEN" --data "$DATA" "${MODELS[@]}" >>"$LOG" 2>&1 </dev/null &
 PID=$!

@@ -1,5 +1,6 @@
 // vantorel-service: the local face service.
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
   signal(SIGPIPE, SIG_IGN);
 
+  // The face library and the keys are the user's own business.
+  ::umask(077);
   std::string error;
   auto service = FaceService::Create(settings, error);
   if (!service || !service->Bind(error)) {
