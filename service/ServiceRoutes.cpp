@@ -29,11 +29,20 @@ httplib::Server::HandlerWithContentReader FaceRoute(RequestLog& log, Endpoint en
     std::size_t received = 0;
     // The library checks only a declared length. A body a little too large
     // is read to its end so the client hears 413; a flood is cut off.
-    const bool complete = readContent([&body, &received](const char* data, std::size_t size) {
+    const auto collect = [&body, &received](const char* data, std::size_t size) {
       received += size;
       if (received <= kMaxBodyBytes) body.append(data, size);
       return received <= 2 * kMaxBodyBytes;
-    });
+    };
+    // A multipart form is no JSON body: its parts are read and dropped, and
+    // the endpoint sees an empty body.
+    const auto dropParts = [&received](const char*, std::size_t size) {
+      received += size;
+      return received <= 2 * kMaxBodyBytes;
+    };
+    const bool complete = request.is_multipart_form_data()
+                              ? readContent([](const httplib::MultipartFormData&) { return true; }, dropParts)
+                              : readContent(collect);
     if (received > kMaxBodyBytes) response.status = 413;
     if (!complete || received > kMaxBodyBytes) {
       // An oversized declared length has set 413 already; anything else is malformed.
@@ -49,6 +58,7 @@ httplib::Server::HandlerWithContentReader FaceRoute(RequestLog& log, Endpoint en
 void DescribeHttpError(httplib::Response& response) {
   if (!response.body.empty()) return;
   std::string_view error = "bad_request", description = "the request could not be read";
+  if (response.status >= 500) error = "server_error", description = "the request could not be handled";
   if (response.status == 404) error = "not_found", description = "no such endpoint";
   if (response.status == 413) error = "request_too_large", description = "request bodies are limited to 10 MB";
   JsonWriter json;

@@ -171,6 +171,17 @@ TEST_F(FaceEndpointsTest, AnswersEachFaultWithItsErrorCode) {
   }
 }
 
+TEST_F(FaceEndpointsTest, AMultipartFormIsNoJsonBody) {
+  const httplib::MultipartFormDataItems form = {{"image", ToBase64(MakePng(32, 32, Pattern::Noise)), "", ""},
+                                                {"group_id_list", "test", "", ""}};
+  const auto result = client.http->Post((kSearchPath + token).c_str(), form);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->status, 200);
+  const auto reply = ParseJson(result->body);
+  ASSERT_TRUE(reply && reply->Find("error_code"));
+  EXPECT_EQ(reply->Find("error_code")->number(), 222001);
+}
+
 TEST_F(FaceEndpointsTest, ExpiredTokensAreToldApartFromUnknownOnes) {
   ASSERT_TRUE(service.service().tokens().Store("planted_expired", service.Now() - 1));
   EXPECT_EQ(client.Post(kSearchPath + std::string("planted_expired"), "{}").errorCode(), 111);
