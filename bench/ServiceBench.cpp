@@ -32,7 +32,7 @@ Bytes LargestPicture() {
 }
 
 struct Setup {
-  TempFolder folder;
+  TemporaryDirectory folder;
   RunningService service{folder.path()};
   Bytes picture = LargestPicture();
   std::string token = service.AccessToken();

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include <openssl/pem.h>
 #include <openssl/x509v3.h>
@@ -15,14 +14,8 @@
 namespace vantorel::service {
 namespace {
 
-using testing::TempFolder;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+using testing::ReadWholeFile;
+using testing::TemporaryDirectory;
 
 unsigned ModeOf(const std::string& path) {
   struct stat info{};
@@ -51,7 +44,7 @@ bool Trusted(const std::string& path, const std::string& caPath, const std::stri
 }
 
 TEST(Certificates, FirstStartMakesACaAndALoopbackServerCertificate) {
-  TempFolder folder;
+  TemporaryDirectory folder;
   std::string error;
   const auto files = PrepareCertificates(folder.path(), error);
   ASSERT_TRUE(files) << error;
@@ -65,32 +58,32 @@ TEST(Certificates, FirstStartMakesACaAndALoopbackServerCertificate) {
 }
 
 TEST(Certificates, LaterStartsKeepWhatIsValidAndRemakeWhatIsNot) {
-  TempFolder folder;
+  TemporaryDirectory folder;
   std::string error;
   const auto files = PrepareCertificates(folder.path(), error);
   ASSERT_TRUE(files) << error;
-  const std::string ca = ReadFile(files->caCertificate), server = ReadFile(files->serverCertificate);
+  const std::string ca = ReadWholeFile(files->caCertificate), server = ReadWholeFile(files->serverCertificate);
 
   ASSERT_TRUE(PrepareCertificates(folder.path(), error));
-  EXPECT_EQ(ReadFile(files->caCertificate), ca);
-  EXPECT_EQ(ReadFile(files->serverCertificate), server);
+  EXPECT_EQ(ReadWholeFile(files->caCertificate), ca);
+  EXPECT_EQ(ReadWholeFile(files->serverCertificate), server);
 
   // A lost server key: a new server certificate from the same CA.
   std::remove(files->serverKey.c_str());
   ASSERT_TRUE(PrepareCertificates(folder.path(), error));
-  EXPECT_EQ(ReadFile(files->caCertificate), ca);
-  EXPECT_NE(ReadFile(files->serverCertificate), server);
+  EXPECT_EQ(ReadWholeFile(files->caCertificate), ca);
+  EXPECT_NE(ReadWholeFile(files->serverCertificate), server);
   EXPECT_TRUE(Trusted(files->serverCertificate, files->caCertificate, "127.0.0.1"));
 
   // A damaged CA: a new CA, and a server certificate it signed.
   std::ofstream(files->caCertificate) << "garbage";
   ASSERT_TRUE(PrepareCertificates(folder.path(), error));
-  EXPECT_NE(ReadFile(files->caCertificate), ca);
+  EXPECT_NE(ReadWholeFile(files->caCertificate), ca);
   EXPECT_TRUE(Trusted(files->serverCertificate, files->caCertificate, "localhost"));
 }
 
 TEST(Certificates, SaysWhyWhenTheFolderIsUnusable) {
-  TempFolder folder;
+  TemporaryDirectory folder;
   std::string error;
   EXPECT_FALSE(PrepareCertificates(folder.path() + "/missing/folder", error));
   EXPECT_NE(error.find("missing/folder"), std::string::npos) << error;

@@ -39,7 +39,7 @@ std::string SearchBody(const Bytes& picture) {
 Bytes PictureOf(int client, int user) { return MakePng(48, 48, Pattern::Noise, static_cast<std::uint32_t>(1000 + client * 100 + user)); }
 
 TEST(Concurrency, ParallelClientsLoseAndDuplicateNothing) {
-  TempFolder folder;
+  TemporaryDirectory folder;
   RunningService service(folder.path());
   ASSERT_TRUE(service.started()) << service.startError();
   const std::string token = service.AccessToken();
@@ -69,7 +69,7 @@ TEST(Concurrency, ParallelClientsLoseAndDuplicateNothing) {
 }
 
 TEST(Concurrency, TheSameFaceSentByEightClientsIsStoredOnce) {
-  TempFolder folder;
+  TemporaryDirectory folder;
   RunningService service(folder.path());
   ASSERT_TRUE(service.started()) << service.startError();
   const std::string token = service.AccessToken();

@@ -37,7 +37,7 @@ class FaceEndpointsTest : public ::testing::Test {
                                                       {"max_user_num", maxUsers}}));
   }
 
-  TempFolder folder;
+  TemporaryDirectory folder;
   RunningService service{folder.path()};
   Client client = service.NewClient();
   std::string token;

@@ -10,8 +10,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "service/ServiceTestSupport.h"
@@ -33,13 +31,6 @@ int FreePort() {
   ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
   ::close(fd);
   return ntohs(address.sin_port);
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
 }
 
 class ServiceProcess {
@@ -101,7 +92,7 @@ std::string SearchBody(const Bytes& picture) {
 }
 
 TEST(ServiceProcess, KeepsFacesAndCertificatesAcrossAKill) {
-  TempFolder folder;
+  TemporaryDirectory folder;
   const std::string data = folder.path() + "/data", log = folder.path() + "/service.log";
   const int port = FreePort();
   const std::vector<std::string> arguments{"--listen", "127.0.0.1:" + std::to_string(port), "--data", data};
@@ -110,10 +101,10 @@ TEST(ServiceProcess, KeepsFacesAndCertificatesAcrossAKill) {
   {
     ServiceProcess process(arguments, log, folder.path() + "/unused");
     firstToken = WaitForToken(port, data + "/ca.pem");
-    ASSERT_FALSE(firstToken.empty()) << ReadFile(log);
+    ASSERT_FALSE(firstToken.empty()) << ReadWholeFile(log);
     Client client = MakeClient(port, data + "/ca.pem");
     ASSERT_EQ(client.Post(kAddPath + firstToken, AddBody(picture, "survivor", "活下来")).errorCode(), 0);
-    firstCa = ReadFile(data + "/ca.pem");
+    firstCa = ReadWholeFile(data + "/ca.pem");
     process.Kill(SIGKILL);
   }
   for (const char* key : {"/ca-key.pem", "/server-key.pem"}) {
@@ -124,8 +115,8 @@ TEST(ServiceProcess, KeepsFacesAndCertificatesAcrossAKill) {
 
   ServiceProcess process(arguments, log, folder.path() + "/unused");
   const std::string token = WaitForToken(port, data + "/ca.pem");
-  ASSERT_FALSE(token.empty()) << ReadFile(log);
-  EXPECT_EQ(ReadFile(data + "/ca.pem"), firstCa);
+  ASSERT_FALSE(token.empty()) << ReadWholeFile(log);
+  EXPECT_EQ(ReadWholeFile(data + "/ca.pem"), firstCa);
   Client client = MakeClient(port, data + "/ca.pem");
   // Tokens are stored too: the one from before the kill still works.
   const Reply found = client.Post(kSearchPath + firstToken, SearchBody(picture));
@@ -135,24 +126,24 @@ TEST(ServiceProcess, KeepsFacesAndCertificatesAcrossAKill) {
   EXPECT_EQ(best.Find("user_info")->text(), "活下来");
   EXPECT_EQ(process.Kill(SIGTERM), 0);
 
-  const std::string logText = ReadFile(log);
+  const std::string logText = ReadWholeFile(log);
   EXPECT_NE(logText.find("POST /rest/2.0/face/v3/search 200 error_code=0 "), std::string::npos) << logText;
   EXPECT_EQ(logText.find(token), std::string::npos);
   EXPECT_EQ(logText.find(firstToken), std::string::npos);
 }
 
 TEST(ServiceProcess, KeepsItsDataUnderXdgDataHomeByDefault) {
-  TempFolder folder;
+  TemporaryDirectory folder;
   const int port = FreePort();
   ServiceProcess process({"--listen", "127.0.0.1:" + std::to_string(port)}, folder.path() + "/service.log",
                          folder.path());
-  EXPECT_FALSE(WaitForToken(port, folder.path() + "/vantorel/ca.pem").empty()) << ReadFile(folder.path() + "/service.log");
+  EXPECT_FALSE(WaitForToken(port, folder.path() + "/vantorel/ca.pem").empty()) << ReadWholeFile(folder.path() + "/service.log");
   struct stat info{};
   EXPECT_EQ(::stat((folder.path() + "/vantorel/faces.db").c_str(), &info), 0);
 }
 
 TEST(ServiceProcess, RefusesBadCommandLines) {
-  TempFolder folder;
+  TemporaryDirectory folder;
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--listen", "nowhere"}, {"--data"}, {"--colour", "blue"}}) {
     ServiceProcess process(arguments, folder.path() + "/service.log", folder.path());

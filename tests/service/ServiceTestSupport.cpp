@@ -1,23 +1,13 @@
 #include "service/ServiceTestSupport.h"
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "service/ClientCredentials.h"
 #include "service/JsonWriter.h"
 
 namespace vantorel::service::testing {
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vantorel-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data())) path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-}
 
 long long Reply::errorCode() const {
   const JsonValue* code = json ? json->Find("error_code") : nullptr;
@@ -104,6 +94,13 @@ std::vector<std::string> RunningService::LogLines(std::size_t atLeast) const {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
 }
 
 std::string JsonBody(const std::vector<std::pair<std::string, std::string>>& members) {

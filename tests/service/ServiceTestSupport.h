@@ -13,21 +13,11 @@
 
 #include "service/FaceService.h"
 #include "service/JsonValue.h"
+#include "support/TestEnvironment.h"
 
 namespace vantorel::service::testing {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using test::TemporaryDirectory;
 
 struct Reply {
   int status = 0;  // 0 when no reply came
@@ -87,6 +77,9 @@ class RunningService {
   std::unique_ptr<FaceService> service_;
   std::thread thread_;
 };
+
+// The whole file, empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
 
 // A JSON request body from member/value pairs, written compactly.
 std::string JsonBody(const std::vector<std::pair<std::string, std::string>>& members);

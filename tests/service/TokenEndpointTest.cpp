@@ -14,7 +14,7 @@ class TokenEndpointTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(service.started()) << service.startError(); }
 
-  TempFolder folder;
+  TemporaryDirectory folder;
   RunningService service{folder.path() + "/data"};
 };
 
