@@ -11,12 +11,13 @@
 
 #include "base/PictureDecoder.h"
 #include "service/ServiceTestSupport.h"
-#include "service/TestPictures.h"
+#include "support/TestPictures.h"
 
 namespace {
 
 using namespace vantorel;
 using namespace vantorel::service::testing;
+using namespace vantorel::test;
 
 constexpr std::size_t kPictureBytes = 2047999;
 

@@ -12,14 +12,14 @@ std::string SearchReply(const std::string& groupId, const std::string& score) {
          groupId + R"(","user_id":"u_1","user_info":"info","score":)" + score + "}]}}";
 }
 
-class FlowsTest : public AppFixture {
+class FlowsTest : public ScriptedAppFixture {
  protected:
   void SearchWith(const std::string& reply) {
-    server.SetSearchReply(reply);
+    server.SetJsonReply(kSearchPath, reply);
     w.开始人脸识别.Click();
   }
   void RegisterWith(const std::string& reply) {
-    server.SetRegistrationReply(reply);
+    server.SetJsonReply(kRegistrationPath, reply);
     w.注册人脸.Click();
   }
   std::vector<Text> ResultLabels() {
@@ -91,7 +91,7 @@ TEST_F(FlowsTest, SearchSendsThePictureToTheChosenGroups) {
   SearchWith(SearchReply("girl", "90"));
   const auto requests = server.requests();
   ASSERT_EQ(requests.size(), 1u);
-  EXPECT_EQ(requests[0].path, "/rest/2.0/face/v3/search");
+  EXPECT_EQ(requests[0].Path(), kSearchPath);
   EXPECT_NE(requests[0].body.find("\"cHBw\""), std::string::npos) << requests[0].body;  // base64 of "ppp"
   EXPECT_NE(requests[0].body.find("\"girl\""), std::string::npos) << requests[0].body;
 }
@@ -107,6 +107,8 @@ TEST_F(FlowsTest, FailedSearchRepliesShowTheErrorArea) {
       {kNoFace, "222202", "未检测到人脸", "pic not has face"},
       {R"({"error_code":"0","error_msg":"SUCCESS"})", "\"0\"", "", "SUCCESS"},
       {R"({"error_code":223114,"error_msg":"face is fuzzy"})", "223114", "脸部不清晰", "face is fuzzy"},
+      {R"({"error_code":222001,"error_msg":"param[group_id] is empty"})", "222001", "必要参数未传入",
+       "param[group_id] is empty"},
       {R"({"error_code":999,"error_msg":"odd"})", "999", "", "odd"},
   };
   ChoosePicture(w.打开识别图, MakeFile("face.jpg", 100));
@@ -119,12 +121,32 @@ TEST_F(FlowsTest, FailedSearchRepliesShowTheErrorArea) {
 }
 
 TEST_F(FlowsTest, RepliesWithoutAnErrorCodeFail) {
+  using test::ScriptedReply;
+  struct Case {
+    const char* what;
+    ScriptedReply reply;
+  };
+  const Case cases[] = {
+      {"empty body", ScriptedReply::Ok("")},
+      {"connection closed without a reply", ScriptedReply::Raw("", ScriptedReply::Ending::Close)},
+      {"HTML error page", ScriptedReply::Status(502, "Bad Gateway", "Content-Type: text/html\r\n",
+                                                "<html><body><h1>502 Bad Gateway</h1></body></html>")},
+      {"JSON without error_code", ScriptedReply::Ok(R"({"result":{"face_token":"t"}})")},
+      {"the token endpoint's error object",
+       ScriptedReply::Ok(R"({"error":"invalid_client","error_description":"unknown client id"})")},
+  };
   ChoosePicture(w.打开识别图, MakeFile("face.jpg", 100));
-  for (const std::string reply : {"", "<html><body>Bad Gateway</body></html>", "{\"result\":{}}"}) {
-    SearchWith(reply);
-    EXPECT_TRUE(w.错误框3.isShown()) << reply;
-    EXPECT_EQ(w.外形框3.fillColour(), ui::kRed) << reply;
-    EXPECT_EQ(w.错误描述框3.text(), "") << reply;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    server.SetReply(kSearchPath, c.reply);
+    w.开始人脸识别.Click();
+    EXPECT_TRUE(w.错误框3.isShown());
+    EXPECT_EQ(w.外形框3.fillColour(), ui::kRed);
+    EXPECT_EQ(w.透明标签46.text(), Chinese("返回异常,请检查..."));
+    EXPECT_EQ(w.错误代码框3.text(), "");
+    EXPECT_EQ(w.错误描述框3.text(), "");
+    EXPECT_EQ(w.错误信息框3.text(), "");
+    EXPECT_EQ(ResultLabels(), std::vector<Text>(6, "-"));
   }
 }
 
@@ -160,7 +182,7 @@ TEST_F(FlowsTest, SuccessfulRegistrationShowsTheTokenAndTakesThePicture) {
   EXPECT_EQ(w.透明标签27.text(), "0KB");  // the size label keeps its text
   const auto requests = server.requests();
   ASSERT_EQ(requests.size(), 1u);
-  EXPECT_EQ(requests[0].path, "/rest/2.0/face/v3/faceset/user/add");
+  EXPECT_EQ(requests[0].Path(), kRegistrationPath);
   EXPECT_NE(requests[0].body.find("\"   \""), std::string::npos) << requests[0].body;
   EXPECT_NE(requests[0].body.find("\"girl\""), std::string::npos) << requests[0].body;
   EXPECT_NE(requests[0].body.find("张三"), std::string::npos) << requests[0].body;

@@ -5,7 +5,7 @@
 namespace vantorel {
 namespace {
 
-using PictureSelectionTest = AppFixture;
+using PictureSelectionTest = ScriptedAppFixture;
 
 TEST_F(PictureSelectionTest, SizesAtTheLimit) {
   struct Case {

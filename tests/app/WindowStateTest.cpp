@@ -6,7 +6,7 @@
 namespace vantorel {
 namespace {
 
-using WindowStateTest = AppFixture;
+using WindowStateTest = ScriptedAppFixture;
 
 TEST_F(WindowStateTest, StartsWithEmptyResultsAndHiddenErrorAreas) {
   EXPECT_EQ(w.window.caption(), Chinese("Vantorel By：Quenmarsh"));
@@ -29,16 +29,16 @@ TEST_F(WindowStateTest, StartsWithEmptyResultsAndHiddenErrorAreas) {
 }
 
 TEST_F(WindowStateTest, AcceptedTokenMarksTheCaption) {
-  server.SetTokenReply(R"({"access_token":"24.abc","expires_in":2592000})");
+  server.SetJsonReply(kTokenPath, R"({"access_token":"24.abc","expires_in":2592000})");
   app.OnMainWindowCreated();
   EXPECT_EQ(w.window.caption(), Chinese("Vantorel By：Quenmarsh---服务器验证成功"));
   EXPECT_TRUE(dialogs.messages.empty());
   ASSERT_EQ(server.requests().size(), 1u);
-  EXPECT_EQ(server.requests()[0].path, "/oauth/2.0/token");
+  EXPECT_EQ(server.requests()[0].Path(), kTokenPath);
 }
 
 TEST_F(WindowStateTest, RefusedTokenMarksTheCaptionAndSaysSoOnce) {
-  server.SetTokenReply(R"({"error":"invalid_client","error_description":"unknown client id"})");
+  server.SetJsonReply(kTokenPath, R"({"error":"invalid_client","error_description":"unknown client id"})");
   app.OnMainWindowCreated();
   EXPECT_EQ(w.window.caption(), Chinese("Vantorel By：Quenmarsh---服务器验证失败"));
   EXPECT_EQ(dialogs.messages, std::vector<Text>{Chinese("服务器授权失败！请检查API KEY")});
@@ -47,7 +47,7 @@ TEST_F(WindowStateTest, RefusedTokenMarksTheCaptionAndSaysSoOnce) {
 TEST_F(WindowStateTest, DialogStartsOnTheDesktopWithATrailingSeparator) {
   const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
   ::setenv("XDG_CONFIG_HOME", "/nonexistent-config", 1);
-  server.SetTokenReply("{}");
+  server.SetJsonReply(kTokenPath, "{}");
   app.OnMainWindowCreated();
   EXPECT_EQ(w.通用对话框1.startFolder(), home.empty() ? "" : home + "/Desktop/");
   ::unsetenv("XDG_CONFIG_HOME");

@@ -7,12 +7,13 @@
 #include <thread>
 
 #include "service/ServiceTestSupport.h"
-#include "service/TestPictures.h"
+#include "support/TestPictures.h"
 
 namespace vantorel::service {
 namespace {
 
 using namespace vantorel::service::testing;
+using namespace vantorel::test;
 
 constexpr int kClients = 8;
 constexpr int kUsersPerClient = 4;

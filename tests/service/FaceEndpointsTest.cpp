@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "service/ServiceTestSupport.h"
-#include "service/TestPictures.h"
+#include "support/TestPictures.h"
 
 namespace vantorel::service {
 namespace {
 
 using namespace vantorel::service::testing;
+using namespace vantorel::test;
 
 class FaceEndpointsTest : public ::testing::Test {
  protected:

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "service/TestPictures.h"
+#include "support/TestPictures.h"
 #include "service/recognition/FingerprintRecognizer.h"
 
 namespace vantorel::service {
 namespace {
 
-using testing::MakeJpeg;
-using testing::MakePng;
-using testing::Pattern;
+using test::MakeJpeg;
+using test::MakePng;
+using test::Pattern;
 
 Bytes Truncated(Bytes bytes, std::size_t size) {
   bytes.resize(size);

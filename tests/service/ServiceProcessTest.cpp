@@ -13,12 +13,13 @@
 #include <thread>
 
 #include "service/ServiceTestSupport.h"
-#include "service/TestPictures.h"
+#include "support/TestPictures.h"
 
 namespace vantorel::service {
 namespace {
 
 using namespace vantorel::service::testing;
+using namespace vantorel::test;
 
 // A port that was free a moment ago.
 int FreePort() {

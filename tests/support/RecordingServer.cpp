@@ -33,14 +33,6 @@ std::size_t ContentLengthOf(const std::string& head) {
   return static_cast<std::size_t>(std::strtoull(head.c_str() + at + 17, nullptr, 10));
 }
 
-std::string PathOf(const RecordedRequest& request) {
-  std::string line = request.RequestLine();
-  std::size_t start = line.find(' ');
-  std::size_t end = line.find(' ', start + 1);
-  if (start == std::string::npos || end == std::string::npos) return {};
-  return line.substr(start + 1, end - start - 1);
-}
-
 }  // namespace
 
 // One accepted socket, plain or TLS.
@@ -68,6 +60,19 @@ struct RecordingServer::Connection {
 };
 
 std::string RecordedRequest::RequestLine() const { return head.substr(0, head.find("\r\n")); }
+
+std::string RecordedRequest::Target() const {
+  const std::string line = RequestLine();
+  const std::size_t start = line.find(' ');
+  const std::size_t end = line.find(' ', start + 1);
+  if (start == std::string::npos || end == std::string::npos) return {};
+  return line.substr(start + 1, end - start - 1);
+}
+
+std::string RecordedRequest::Path() const {
+  const std::string target = Target();
+  return target.substr(0, target.find('?'));
+}
 
 std::string RecordedRequest::HeaderBlock() const {
   std::size_t end = head.find("\r\n");
@@ -250,7 +255,7 @@ void RecordingServer::WaitUntilStopping() {
 
 Responder RoutesTo(std::vector<std::pair<std::string, ScriptedReply>> routes) {
   return [routes = std::move(routes)](const RecordedRequest& request) {
-    std::string path = PathOf(request);
+    std::string path = request.Target();
     for (const auto& [route, reply] : routes) {
       if (route == path) return reply;
     }

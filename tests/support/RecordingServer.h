@@ -25,6 +25,8 @@ struct RecordedRequest {
   unsigned short clientPort = 0;  // the client's port of that connection
 
   std::string RequestLine() const;  // without its CR LF
+  std::string Target() const;       // the path and query of the request line
+  std::string Path() const;         // the target without its query
   // The head without the request line: the header lines and the empty line.
   std::string HeaderBlock() const;
   // The head holds this exact header line (without its CR LF).
