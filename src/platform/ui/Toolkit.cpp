@@ -11,12 +11,14 @@ namespace {
 
 // FLTK picks one font per text and never falls back to another for missing
 // glyphs, so every font the program uses must hold the Chinese characters.
-// A leading blank tells FLTK the name is of the regular style.
+// A leading blank tells FLTK the name is of the regular style, a 'B' the bold
+// one (the file dialog's captions are bold).
 constexpr Fl_Font kHeiFont = FL_FREE_FONT;
 constexpr Fl_Font kSongFont = FL_FREE_FONT + 1;
 
 void SetFonts() {
   Fl::set_font(FL_HELVETICA, " WenQuanYi Zen Hei");
+  Fl::set_font(FL_HELVETICA_BOLD, "BWenQuanYi Zen Hei");
   Fl::set_font(kHeiFont, " WenQuanYi Zen Hei");
   Fl::set_font(kSongFont, " AR PL UMing CN");
   FL_NORMAL_SIZE = kDefaultFontSize;
