@@ -1,7 +1,8 @@
 // The local face service answering a search for the largest picture the
-// client sends (2,047,999 bytes), over loopback HTTPS. Peers in the same run:
-// decoding that picture alone (the floor of any search), and the curl tool
-// posting the same body.
+// client sends (2,047,999 bytes), over loopback HTTPS. Every search posts the
+// body the face client composes. Peers in the same run: decoding that picture
+// alone (the floor of any search), a cpp-httplib client, the program's own
+// FaceServiceClient::SearchFace and the curl tool.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -10,6 +11,9 @@
 #include <memory>
 
 #include "base/PictureDecoder.h"
+#include "face/Base64.h"
+#include "face/FaceServiceClient.h"
+#include "face/RequestTemplates.h"
 #include "service/ServiceTestSupport.h"
 #include "support/TestPictures.h"
 
@@ -20,6 +24,7 @@ using namespace vantorel::service::testing;
 using namespace vantorel::test;
 
 constexpr std::size_t kPictureBytes = 2047999;
+constexpr char kAllGroups[] = "test,girl,star";
 
 // A JPEG of grey noise just under the size, padded after its end marker.
 Bytes LargestPicture() {
@@ -37,8 +42,7 @@ struct Setup {
   RunningService service{folder.path()};
   Bytes picture = LargestPicture();
   std::string token = service.AccessToken();
-  std::string body = JsonBody({{"image", ToBase64(picture)}, {"image_type", "BASE64"}, {"group_id_list", "test,girl,star"},
-                               {"quality_control", "LOW"}});
+  std::string body = SearchRequestBody(EncodeBase64(picture), kAllGroups);
   std::string bodyFile = folder.path() + "/body.json";
 
   Setup() {
@@ -68,6 +72,20 @@ void BM_SearchThroughHttplibClient(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SearchThroughHttplibClient)->Unit(benchmark::kMillisecond);
+
+// The whole client call: Base64, the request body, the HTTPS POST on the
+// client's kept-alive session, and reading the reply text.
+void BM_SearchFaceClient(benchmark::State& state) {
+  Setup& setup = Shared();
+  ScopedEnvironment trust("SSL_CERT_FILE", setup.service.service().caCertificatePath());
+  FaceServiceClient client("https://127.0.0.1:" + std::to_string(setup.service.port()));
+  if (client.AcquireToken() != "1") state.SkipWithError("no token");
+  for (auto _ : state) {
+    const Text reply = client.SearchFace(setup.picture, kAllGroups);
+    if (reply.find("\"error_code\":0") == Text::npos) state.SkipWithError(reply.c_str());
+  }
+}
+BENCHMARK(BM_SearchFaceClient)->Unit(benchmark::kMillisecond);
 
 void BM_SearchThroughCurlTool(benchmark::State& state) {
   Setup& setup = Shared();
