@@ -69,13 +69,17 @@ PICTURE_BYTES=$(stat -c %s "$BIG")
 
 read -r _ PID WINDOW < <("$CAPTION_TIMER" "---服务器验证成功" "$VANTOREL") || fail "no marked caption"
 RSS_STARTED=$(resident_kb "$PID" VmRSS)
+ANON_STARTED=$(resident_kb "$PID" RssAnon)
 search_with "$WINDOW" big.jpg "$SESSION_ARTEFACTS/searched-1920.png"
 RSS_SEARCHED=$(resident_kb "$PID" VmRSS)
+ANON_SEARCHED=$(resident_kb "$PID" RssAnon)
+FILE_SEARCHED=$(resident_kb "$PID" RssFile)
 PEAK=$(resident_kb "$PID" VmHWM)
 close_program "$WINDOW" "$PID"
 
 echo "start-up to marked caption, median of $RUNS: ${STARTUP} ms (all: $(sort -n "$SESSION_WORK/startup.txt" | tr '\n' ' '))"
 echo "curl token request, median of $RUNS: ${CURL} ms; ratio window / curl: $(awk -v a="$STARTUP" -v b="$CURL" 'BEGIN {printf "%.1f", a / b}')"
 echo "picture ${PICTURE_W}x${PICTURE_H}, $PICTURE_BYTES bytes"
-echo "VmRSS after start-up: $((RSS_STARTED / 1024)) MB; after one search: $((RSS_SEARCHED / 1024)) MB ($RSS_SEARCHED kB); peak VmHWM: $((PEAK / 1024)) MB"
+echo "VmRSS after start-up: $RSS_STARTED kB (anonymous $ANON_STARTED kB)"
+echo "VmRSS after one search: $RSS_SEARCHED kB (anonymous $ANON_SEARCHED kB, files $FILE_SEARCHED kB); peak VmHWM: $PEAK kB"
 echo "screenshot of the search: $SESSION_ARTEFACTS/searched-1920.png"

@@ -1,3 +1,5 @@
+#include <malloc.h>
+
 #include <cstdlib>
 #include <optional>
 
@@ -18,6 +20,11 @@ std::optional<vantorel::Text> ServiceAddressFromEnvironment() {
 }  // namespace
 
 int main() {
+  // Pictures and request bodies of a few MB live only for one request. Kept
+  // in separate mappings, they go back to the system when freed; glibc would
+  // otherwise raise this threshold after the first such buffer and keep the
+  // following ones in its heap for good.
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
   vantorel::ui::InitializeToolkit();
   vantorel::ui::ToolkitDialogs dialogs;
   vantorel::Application application(dialogs, ServiceAddressFromEnvironment());

@@ -57,7 +57,8 @@ start_service() {
   wait_until 20 service_announced || fail "the service did not start"
   export VANTOREL_SERVICE_URL="https://127.0.0.1:$(service_port)"
 }
-service_port() { sed -n 's|.*listening on https://127\.0\.0\.1:\([0-9]*\).*|\1|p' "$SESSION_WORK/service.log"; }
+# The port the service announced on its first log line (the log file may not exist yet).
+service_port() { sed -n 's|.*listening on https://127\.0\.0\.1:\([0-9]*\).*|\1|p' "$SESSION_WORK/service.log" 2>/dev/null; }
 service_announced() { [ -n "$(service_port)" ]; }
 
 # A picture file made with ImageMagick: from the photo $3 when that file
