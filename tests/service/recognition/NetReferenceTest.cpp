@@ -4,6 +4,8 @@
 
 #include "NetReference.h"
 #include "recognition/DescriptorNet.h"
+#include "recognition/FaceDetector.h"
+#include "recognition/LandmarkNet.h"
 
 namespace vantorel::service {
 namespace {
@@ -29,10 +31,24 @@ TEST_P(NetReferenceTest, DescriptorNetMatchesReference) {
   ExpectMatches(net->Describe(PatternPicture(GetParam(), 150)), "descriptor_" + GetParam() + "_150.txt");
 }
 
+TEST_P(NetReferenceTest, DetectorMatchesReference) {
+  const auto detector = FaceDetector::Load(VANTOREL_FACE_MODEL_DIR);
+  ASSERT_TRUE(detector);
+  ExpectMatches(detector->Forward(PatternPicture(GetParam(), 160)).values, "detector_" + GetParam() + "_160.txt");
+}
+
+TEST_P(NetReferenceTest, LandmarkNetMatchesReference) {
+  const auto net = LandmarkNet::Load(VANTOREL_FACE_MODEL_DIR);
+  ASSERT_TRUE(net);
+  ExpectMatches(net->Forward(PatternPicture(GetParam(), 112)), "landmarks_" + GetParam() + "_112.txt");
+}
+
 INSTANTIATE_TEST_SUITE_P(Patterns, NetReferenceTest, ::testing::Values("stripes", "blobs"));
 
 TEST(NetWeightsTest, MissingWeightsLoadNothing) {
   EXPECT_FALSE(DescriptorNet::Load("/nonexistent"));
+  EXPECT_FALSE(FaceDetector::Load("/nonexistent"));
+  EXPECT_FALSE(LandmarkNet::Load("/nonexistent"));
 }
 
 }  // namespace
