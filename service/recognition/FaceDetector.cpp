@@ -75,9 +75,7 @@ Tensor FaceDetector::Forward(const RgbImage& square) const {
   return output_.Apply(out, 1, Padding::Valid);
 }
 
-std::vector<FaceBox> FaceDetector::Decode(const Tensor& grid, double inputToPicture) const {
-  std::vector<FaceBox> boxes;
-  const double cellSize = static_cast<double>(kInputSize) / grid.width * inputToPicture;
+void FaceDetector::Decode(const Tensor& grid, double cellSize, std::vector<FaceBox>& boxes) {
   for (int row = 0; row < grid.height; ++row)
     for (int col = 0; col < grid.width; ++col) {
       const float* cell = grid.Pixel(row, col);
@@ -92,14 +90,17 @@ std::vector<FaceBox> FaceDetector::Decode(const Tensor& grid, double inputToPict
         boxes.push_back({centreX - width / 2, centreY - height / 2, width, height, score});
       }
     }
-  return SuppressOverlaps(std::move(boxes));
 }
 
 std::vector<FaceBox> FaceDetector::Detect(const RgbImage& picture) const {
   // The picture goes in as the top-left part of a black square.
   const double side = std::max(picture.width, picture.height);
-  const Tensor grid = Forward(SampleSquare(picture, 0, 0, side, kInputSize));
-  return Decode(grid, side / kInputSize);
+  std::vector<FaceBox> boxes;
+  for (int inputSize : kInputSizes) {
+    const Tensor grid = Forward(SampleSquare(picture, 0, 0, side, inputSize));
+    Decode(grid, side / grid.width, boxes);
+  }
+  return SuppressOverlaps(std::move(boxes));
 }
 
 }  // namespace vantorel::service

@@ -19,9 +19,10 @@ struct FaceBox {
 
 class FaceDetector {
  public:
-  // The picture is scaled to this square before detection; larger finds
-  // smaller faces and costs more.
-  static constexpr int kInputSize = 608;
+  // The net finds faces of roughly 50 to 130 pixels in its input: the
+  // picture is looked at scaled to a 608 square for the faces of a group
+  // photo, and to a 224 square for close-ups.
+  static constexpr int kInputSizes[] = {608, 224};
   static constexpr double kMinScore = 0.4;
 
   static std::optional<FaceDetector> Load(const std::string& modelDir);
@@ -34,7 +35,8 @@ class FaceDetector {
   Tensor Forward(const RgbImage& square) const;
 
  private:
-  std::vector<FaceBox> Decode(const Tensor& grid, double inputToPicture) const;
+  // Appends the boxes of the grid cells that hold a face.
+  static void Decode(const Tensor& grid, double cellSize, std::vector<FaceBox>& boxes);
 
   Convolution first_;
   std::vector<SeparableConvolution> separables_;

@@ -7,37 +7,54 @@
 namespace vantorel::service {
 namespace {
 
-constexpr int kRowBlock = 4;
+constexpr int kRowBlock = 6;
+
+// Eight floats the compiler keeps in one AVX register (two SSE ones on
+// machines without AVX).
+typedef float Lanes __attribute__((vector_size(32)));
+constexpr int kLanesPerBlock = kColumnBlock / 8;
+
+[[gnu::always_inline]] inline void LoadLanes(Lanes& lanes, const float* at) {
+  __builtin_memcpy(&lanes, at, sizeof lanes);
+}
 
 // One block of up to kRowBlock rows by kColumnBlock columns, accumulated in
-// registers over the whole depth.
+// registers over the whole depth, then written for `width` columns.
 template <int Rows>
 [[gnu::always_inline]] inline void MultiplyBlock(const float* a, int depth, const float* b, int paddedColumns,
-                                                 int columns, const float* bias, float* c) {
-  float sums[Rows][kColumnBlock];
+                                                 int width, const float* bias, float* c, int cStride) {
+  Lanes sums[Rows][kLanesPerBlock];
   for (int r = 0; r < Rows; ++r)
-    for (int j = 0; j < kColumnBlock; ++j) sums[r][j] = bias[j];
+    for (int l = 0; l < kLanesPerBlock; ++l) LoadLanes(sums[r][l], bias + 8 * l);
   for (int i = 0; i < depth; ++i) {
     const float* bRow = b + static_cast<std::size_t>(i) * paddedColumns;
+    Lanes bLanes[kLanesPerBlock];
+    for (int l = 0; l < kLanesPerBlock; ++l) LoadLanes(bLanes[l], bRow + 8 * l);
     for (int r = 0; r < Rows; ++r) {
       const float aValue = a[static_cast<std::size_t>(r) * depth + i];
-      for (int j = 0; j < kColumnBlock; ++j) sums[r][j] += aValue * bRow[j];
+      for (int l = 0; l < kLanesPerBlock; ++l) sums[r][l] += aValue * bLanes[l];
     }
   }
-  for (int r = 0; r < Rows; ++r)
-    std::copy_n(sums[r], columns, c + static_cast<std::size_t>(r) * columns);
+  for (int r = 0; r < Rows; ++r) {
+    float row[kColumnBlock];
+    __builtin_memcpy(row, sums[r], sizeof row);
+    std::copy_n(row, width, c + static_cast<std::size_t>(r) * cStride);
+  }
 }
 
 template <int Rows>
 [[gnu::always_inline]] inline void MultiplyRowBlock(const float* a, int depth, const float* b, int paddedColumns,
-                                                    int columns, const float* bias, float* c, int cStride) {
-  for (int j = 0; j < columns; j += kColumnBlock) {
-    const int width = std::min(kColumnBlock, columns - j);
-    float block[Rows * kColumnBlock];
-    MultiplyBlock<Rows>(a, depth, b + j, paddedColumns, width, bias + j, block);
-    for (int r = 0; r < Rows; ++r)
-      std::copy_n(block + r * width, width, c + static_cast<std::size_t>(r) * cStride + j);
-  }
+                                                    int columns, const float* bias, float* c) {
+  for (int j = 0; j < columns; j += kColumnBlock)
+    MultiplyBlock<Rows>(a, depth, b + j, paddedColumns, std::min(kColumnBlock, columns - j), bias + j, c + j,
+                        columns);
+}
+
+template <int Rows>
+[[gnu::always_inline]] inline void MultiplyRows(const float* a, int first, int depth, const float* b,
+                                                int paddedColumns, int columns, const float* bias, float* c) {
+  MultiplyRowBlock<Rows>(a + static_cast<std::size_t>(first) * depth, depth, b, paddedColumns, columns, bias,
+                         c + static_cast<std::size_t>(first) * columns);
 }
 
 }  // namespace
@@ -47,26 +64,23 @@ template <int Rows>
 void MultiplyAddBias(const float* a, int rows, int depth, const float* b, int paddedColumns, int columns,
                      const float* bias, float* c) {
   int r = 0;
-  for (; r + kRowBlock <= rows; r += kRowBlock)
-    MultiplyRowBlock<kRowBlock>(a + static_cast<std::size_t>(r) * depth, depth, b, paddedColumns, columns, bias,
-                                c + static_cast<std::size_t>(r) * columns, columns);
-  for (; r < rows; ++r)
-    MultiplyRowBlock<1>(a + static_cast<std::size_t>(r) * depth, depth, b, paddedColumns, columns, bias,
-                        c + static_cast<std::size_t>(r) * columns, columns);
+  for (; r + kRowBlock <= rows; r += kRowBlock) MultiplyRows<kRowBlock>(a, r, depth, b, paddedColumns, columns, bias, c);
+  for (; r + 2 <= rows; r += 2) MultiplyRows<2>(a, r, depth, b, paddedColumns, columns, bias, c);
+  for (; r < rows; ++r) MultiplyRows<1>(a, r, depth, b, paddedColumns, columns, bias, c);
 }
 
-void ParallelFor(int count, std::size_t costPerItem, const std::function<void(int, int)>& body) {
+void ParallelFor(std::size_t count, std::size_t costPerItem,
+                 const std::function<void(std::size_t, std::size_t)>& body) {
   constexpr std::size_t kWorthAThread = 1 << 18;
-  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const int parts = static_cast<int>(
-      std::min<std::size_t>(cores, std::max<std::size_t>(1, count * costPerItem / kWorthAThread)));
+  const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+  const std::size_t parts = std::min(cores, std::max<std::size_t>(1, count * costPerItem / kWorthAThread));
   if (parts <= 1 || count < 2) {
     body(0, count);
     return;
   }
   std::vector<std::jthread> helpers;
-  const int step = (count + parts - 1) / parts;
-  for (int begin = step; begin < count; begin += step)
+  const std::size_t step = (count + parts - 1) / parts;
+  for (std::size_t begin = step; begin < count; begin += step)
     helpers.emplace_back([&body, begin, end = std::min(count, begin + step)] { body(begin, end); });
   body(0, std::min(count, step));
 }

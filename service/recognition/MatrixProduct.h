@@ -17,6 +17,7 @@ void MultiplyAddBias(const float* a, int rows, int depth, const float* b, int pa
 
 // Runs body(begin, end) over [0, count) split across the cores, in one piece
 // when the work (count * costPerItem) is too small to be worth a thread.
-void ParallelFor(int count, std::size_t costPerItem, const std::function<void(int, int)>& body);
+void ParallelFor(std::size_t count, std::size_t costPerItem,
+                 const std::function<void(std::size_t, std::size_t)>& body);
 
 }  // namespace vantorel::service

@@ -48,10 +48,10 @@ Tensor Convolution::Apply(const Tensor& input, int stride, Padding padding) cons
   const bool direct = kernel_ == 1 && stride == 1;
 
   ParallelFor((pixels + kPixelsPerPass - 1) / kPixelsPerPass,
-              static_cast<std::size_t>(kPixelsPerPass) * depth * outChannels_, [&](int firstPass, int endPass) {
+              static_cast<std::size_t>(kPixelsPerPass) * depth * outChannels_, [&](std::size_t firstPass, std::size_t endPass) {
                 std::vector<float> patches(direct ? 0 : static_cast<std::size_t>(kPixelsPerPass) * depth);
-                for (int pass = firstPass; pass < endPass; ++pass) {
-                  const int first = pass * kPixelsPerPass;
+                for (std::size_t pass = firstPass; pass < endPass; ++pass) {
+                  const int first = static_cast<int>(pass) * kPixelsPerPass;
                   const int count = std::min(kPixelsPerPass, pixels - first);
                   const float* a = input.values.data() + static_cast<std::size_t>(first) * inChannels_;
                   if (!direct) {
@@ -85,8 +85,8 @@ Tensor SeparableConvolution::Apply(const Tensor& input, int stride, Padding padd
   const Geometry rows = WindowGeometry(input.height, 3, stride, padding);
   const Geometry cols = WindowGeometry(input.width, 3, stride, padding);
   Tensor filtered(rows.outSize, cols.outSize, channels);
-  ParallelFor(rows.outSize, static_cast<std::size_t>(cols.outSize) * channels * 9, [&](int firstRow, int endRow) {
-    for (int oy = firstRow; oy < endRow; ++oy)
+  ParallelFor(rows.outSize, static_cast<std::size_t>(cols.outSize) * channels * 9, [&](std::size_t firstRow, std::size_t endRow) {
+    for (int oy = static_cast<int>(firstRow); oy < static_cast<int>(endRow); ++oy)
       for (int ox = 0; ox < cols.outSize; ++ox) {
         float* out = filtered.Pixel(oy, ox);
         for (int ky = 0; ky < 3; ++ky) {
