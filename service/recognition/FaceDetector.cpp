@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "ImageSampling.h"
 
@@ -12,6 +13,11 @@ constexpr float kMeanRgb[3] = {117.001f, 114.697f, 97.404f};
 constexpr float kLeakSlope = 0.1f;
 constexpr double kOverlapLimit = 0.4;
 constexpr int kValuesPerAnchor = 5;  // x, y, width, height, score
+
+// Face sizes, in pixels of the net's input, whose boxes are trustworthy:
+// smaller faces get misplaced boxes, larger ones false boxes around them.
+constexpr double kSmallestReliableFace = 60;
+constexpr double kLargestReliableFace = 240;
 
 // Box sizes, in grid cells, that each of the five predictions per cell scales.
 struct Anchor {
@@ -98,7 +104,13 @@ std::vector<FaceBox> FaceDetector::Detect(const RgbImage& picture) const {
   std::vector<FaceBox> boxes;
   for (int inputSize : kInputSizes) {
     const Tensor grid = Forward(SampleSquare(picture, 0, 0, side, inputSize));
-    Decode(grid, side / grid.width, boxes);
+    std::vector<FaceBox> found;
+    Decode(grid, side / grid.width, found);
+    const double pictureToInput = inputSize / side;
+    std::copy_if(found.begin(), found.end(), std::back_inserter(boxes), [&](const FaceBox& box) {
+      const double size = std::max(box.width, box.height) * pictureToInput;
+      return size >= kSmallestReliableFace && size <= kLargestReliableFace;
+    });
   }
   return SuppressOverlaps(std::move(boxes));
 }

@@ -19,10 +19,10 @@ struct FaceBox {
 
 class FaceDetector {
  public:
-  // The net finds faces of roughly 50 to 130 pixels in its input: the
-  // picture is looked at scaled to a 608 square for the faces of a group
-  // photo, and to a 224 square for close-ups.
-  static constexpr int kInputSizes[] = {608, 224};
+  // The picture is looked at scaled to each of these squares, from one that
+  // suits the faces of a group photo to one for close-ups. Each size only
+  // contributes faces of a size its boxes are reliable for (see Detect).
+  static constexpr int kInputSizes[] = {608, 320, 160};
   static constexpr double kMinScore = 0.4;
 
   static std::optional<FaceDetector> Load(const std::string& modelDir);

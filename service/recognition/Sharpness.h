@@ -4,9 +4,9 @@
 
 namespace vantorel::service {
 
-// The face's high-frequency energy relative to its contrast, so a darker
-// but sharp face still counts as sharp. Sharp photos score around 1 and more,
-// heavy blur well under 0.1.
+// The face's finest detail (root mean square of the Laplacian) relative to
+// its contrast, so a darker but sharp face still counts as sharp. Sharp
+// photos score about 0.15 to 0.6, heavily blurred faces under 0.12.
 double FaceSharpness(const RgbImage& chip);
 
 }  // namespace vantorel::service

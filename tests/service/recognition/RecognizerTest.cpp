@@ -1,0 +1,172 @@
+// The whole recognizer through the service's interface, on faces cut out of
+// the sample photos and on altered copies of them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "SampleFaces.h"
+#include "recognition/DescriptorSearch.h"
+#include "recognition/NeuralFaceRecognizer.h"
+
+namespace vantorel::service {
+namespace {
+
+using testing::Convert;
+using testing::ReadBytes;
+using testing::SampleFace;
+
+constexpr double kMatchScore = 80;  // the client's threshold
+
+struct Alteration {
+  const char* name;
+  const char* arguments;
+};
+constexpr Alteration kAlterations[] = {
+    {"shrunk", "-resize 50% -quality 30"},
+    {"darkened", "-modulate 60 -blur 0x1.5"},
+    {"rotated", "-rotate 12"},
+    {"mirrored", "-flop"},
+};
+
+class RecognizerTest : public ::testing::Test {
+ protected:
+  struct Registered {
+    SampleFace face;
+    FaceDescription description;
+  };
+
+  // Two faces of each photo keep the run short, above all under the sanitizers.
+  static void SetUpTestSuite() {
+    folder_ = std::make_unique<testing::TemporaryFolder>();
+    recognizer_ = std::make_unique<NeuralFaceRecognizer>(VANTOREL_FACE_MODEL_DIR);
+    const auto detector = FaceDetector::Load(VANTOREL_FACE_MODEL_DIR);
+    if (!recognizer_->Loaded() || !detector) return;
+    for (const SampleFace& face : testing::CutOutSampleFaces(*detector, folder_->Path(), 2, 200))
+      registered_.push_back({face, recognizer_->Describe(ReadBytes(face.file), QualityControl::Normal)});
+  }
+  static void TearDownTestSuite() {
+    registered_.clear();
+    recognizer_.reset();
+    folder_.reset();
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(recognizer_->Loaded()) << "weights missing in " << VANTOREL_FACE_MODEL_DIR;
+    ASSERT_GE(registered_.size(), 10u) << "sample photos missing in " << VANTOREL_FACE_SAMPLES_DIR;
+  }
+
+  static FaceDescription DescribeFile(const std::string& file, QualityControl quality) {
+    return recognizer_->Describe(ReadBytes(file), quality);
+  }
+
+  static std::string Altered(const SampleFace& face, const std::string& name, const std::string& arguments) {
+    const std::string file = folder_->Path() + "/" + face.name + "-" + name + ".jpg";
+    return Convert(face.file + " " + arguments + " " + file) ? file : "";
+  }
+
+  static inline std::unique_ptr<testing::TemporaryFolder> folder_;
+  static inline std::unique_ptr<NeuralFaceRecognizer> recognizer_;
+  static inline std::vector<Registered> registered_;
+};
+
+TEST_F(RecognizerTest, RegisteredFacesAreFoundWhereTheyAre) {
+  for (const Registered& entry : registered_) {
+    SCOPED_TRACE(entry.face.name);
+    ASSERT_EQ(entry.description.status, FaceStatus::Found);
+    EXPECT_EQ(entry.description.descriptor.size(), 128u);
+    // The cut-out has a quarter of the face's size around the face.
+    const auto picture = DecodePicture(ReadBytes(entry.face.file));
+    ASSERT_TRUE(picture);
+    const FaceLocation& at = entry.description.location;
+    EXPECT_NEAR(at.left + at.width / 2, picture->width / 2.0, picture->width * 0.12);
+    EXPECT_NEAR(at.top + at.height / 2, picture->height / 2.0, picture->height * 0.12);
+    EXPECT_GT(at.width, picture->width * 0.4);
+    EXPECT_LE(at.left + at.width, picture->width);
+    EXPECT_LE(at.top + at.height, picture->height);
+  }
+}
+
+TEST_F(RecognizerTest, AlteredCopiesMatchOnlyTheirOwnPerson) {
+  std::vector<float> stored;
+  for (const Registered& entry : registered_)
+    stored.insert(stored.end(), entry.description.descriptor.begin(), entry.description.descriptor.end());
+
+  for (std::size_t own = 0; own < registered_.size(); ++own)
+    for (const Alteration& alteration : kAlterations) {
+      const SampleFace& face = registered_[own].face;
+      SCOPED_TRACE(face.name + " " + alteration.name);
+      const std::string file = Altered(face, alteration.name, alteration.arguments);
+      ASSERT_FALSE(file.empty());
+      const FaceDescription copy = DescribeFile(file, QualityControl::Low);
+      ASSERT_EQ(copy.status, FaceStatus::Found);
+      for (std::size_t other = 0; other < registered_.size(); ++other) {
+        const double score = recognizer_->Score(recognizer_->Distance(copy.descriptor, registered_[other].description.descriptor));
+        if (other == own)
+          EXPECT_GE(score, kMatchScore);
+        else
+          EXPECT_LT(score, kMatchScore) << "confused with " << registered_[other].face.name;
+      }
+      const auto best = BestMatches(copy.descriptor, stored, 1);
+      ASSERT_EQ(best.size(), 1u);
+      EXPECT_EQ(best[0].index, own);
+    }
+}
+
+TEST_F(RecognizerTest, RotationIsReportedClockwise) {
+  const Registered& entry = registered_.front();
+  const FaceDescription rotated = DescribeFile(Altered(entry.face, "turned", "-rotate 12"), QualityControl::None);
+  ASSERT_EQ(rotated.status, FaceStatus::Found);
+  EXPECT_NEAR(rotated.location.rotation - entry.description.location.rotation, 12, 4);
+}
+
+TEST_F(RecognizerTest, SameFaceAgainIsWithinSameFaceDistance) {
+  const Registered& entry = registered_.front();
+  const FaceDescription again = DescribeFile(entry.face.file, QualityControl::Normal);
+  ASSERT_EQ(again.status, FaceStatus::Found);
+  EXPECT_LT(recognizer_->Distance(again.descriptor, entry.description.descriptor), recognizer_->SameFaceDistance());
+  const FaceDescription reencoded = DescribeFile(Altered(entry.face, "reencoded", "-quality 90"), QualityControl::Normal);
+  ASSERT_EQ(reencoded.status, FaceStatus::Found);
+  EXPECT_LT(recognizer_->Distance(reencoded.descriptor, entry.description.descriptor),
+            recognizer_->SameFaceDistance());
+  // Different people are never taken for a face registered again.
+  for (std::size_t other = 1; other < registered_.size(); ++other)
+    EXPECT_GT(recognizer_->Distance(registered_[other].description.descriptor, entry.description.descriptor),
+              recognizer_->SameFaceDistance());
+}
+
+TEST_F(RecognizerTest, HeavilyBlurredFaceIsTooBlurredUnlessQualityIsNone) {
+  const std::string blurred = Altered(registered_.front().face, "blurred", "-blur 0x6");
+  EXPECT_EQ(DescribeFile(blurred, QualityControl::Normal).status, FaceStatus::TooBlurred);
+  EXPECT_EQ(DescribeFile(blurred, QualityControl::None).status, FaceStatus::Found);
+}
+
+TEST_F(RecognizerTest, PicturesWithoutAFaceOrUnreadableGiveNoDescriptor) {
+  const std::string gradient = folder_->Path() + "/gradient.png";
+  ASSERT_TRUE(Convert("-size 800x600 gradient:navy-orange " + gradient));
+  const FaceDescription none = DescribeFile(gradient, QualityControl::None);
+  EXPECT_EQ(none.status, FaceStatus::NoFace);
+  EXPECT_TRUE(none.descriptor.empty());
+  EXPECT_EQ(recognizer_->Describe(Bytes{'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'}, QualityControl::None).status,
+            FaceStatus::Undecodable);
+}
+
+TEST(NeuralFaceRecognizerTest, WithoutWeightsItReportsNotLoadedAndFindsNoFace) {
+  const NeuralFaceRecognizer recognizer("/nonexistent");
+  EXPECT_FALSE(recognizer.Loaded());
+  const RgbImage gray{64, 64, std::vector<std::uint8_t>(64 * 64 * 3, 128)};
+  EXPECT_EQ(recognizer.DescribeImage(gray, QualityControl::None).status, FaceStatus::NoFace);
+}
+
+TEST(NeuralFaceRecognizerTest, ScoreFallsFromHundredToZeroAsDistanceGrows) {
+  const NeuralFaceRecognizer recognizer("/nonexistent");
+  EXPECT_EQ(recognizer.Score(0), 100);
+  EXPECT_NEAR(recognizer.Score(0.37), 80, 1e-9);
+  EXPECT_EQ(recognizer.Score(5), 0);
+  EXPECT_EQ(recognizer.Score(std::nan("")), 0);
+  for (double distance = 0; distance < 1.5; distance += 0.01)
+    EXPECT_GT(recognizer.Score(distance), recognizer.Score(distance + 0.01) - (distance + 0.01 >= 1 ? 1e-12 : 0));
+}
+
+}  // namespace
+}  // namespace vantorel::service
