@@ -47,12 +47,12 @@ struct SampleFace {
   std::string file;  // the face cut out of its photo with a quarter of its size around it
 };
 
-// Up to `perPhoto` faces of each sample photo, those at least `minSide`
-// pixels wide, in the detector's order.
+// Up to `perPhoto` faces of each of the sample photos `photos` (1 to 6),
+// those at least `minSide` pixels wide, in the detector's order.
 inline std::vector<SampleFace> CutOutSampleFaces(const FaceDetector& detector, const std::string& folder,
-                                                 int perPhoto, double minSide) {
+                                                 const std::vector<int>& photos, int perPhoto, double minSide) {
   std::vector<SampleFace> faces;
-  for (int photo = 1; photo <= 6; ++photo) {
+  for (int photo : photos) {
     const std::string path = std::string(VANTOREL_FACE_SAMPLES_DIR) + "/sample" + std::to_string(photo) + ".jpg";
     const auto picture = DecodePicture(ReadBytes(path));
     if (!picture) continue;
