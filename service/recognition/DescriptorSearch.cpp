@@ -4,7 +4,7 @@
 #include <cmath>
 #include <mutex>
 
-#include "MatrixProduct.h"
+#include "ParallelFor.h"
 
 namespace vantorel::service {
 namespace {

@@ -1,8 +1,6 @@
 #include "MatrixProduct.h"
 
 #include <algorithm>
-#include <thread>
-#include <vector>
 
 namespace vantorel::service {
 namespace {
@@ -67,22 +65,6 @@ void MultiplyAddBias(const float* a, int rows, int depth, const float* b, int pa
   for (; r + kRowBlock <= rows; r += kRowBlock) MultiplyRows<kRowBlock>(a, r, depth, b, paddedColumns, columns, bias, c);
   for (; r + 2 <= rows; r += 2) MultiplyRows<2>(a, r, depth, b, paddedColumns, columns, bias, c);
   for (; r < rows; ++r) MultiplyRows<1>(a, r, depth, b, paddedColumns, columns, bias, c);
-}
-
-void ParallelFor(std::size_t count, std::size_t costPerItem,
-                 const std::function<void(std::size_t, std::size_t)>& body) {
-  constexpr std::size_t kWorthAThread = 1 << 18;
-  const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-  const std::size_t parts = std::min(cores, std::max<std::size_t>(1, count * costPerItem / kWorthAThread));
-  if (parts <= 1 || count < 2) {
-    body(0, count);
-    return;
-  }
-  std::vector<std::jthread> helpers;
-  const std::size_t step = (count + parts - 1) / parts;
-  for (std::size_t begin = step; begin < count; begin += step)
-    helpers.emplace_back([&body, begin, end = std::min(count, begin + step)] { body(begin, end); });
-  body(0, std::min(count, step));
 }
 
 }  // namespace vantorel::service

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "MatrixProduct.h"
+#include "ParallelFor.h"
 
 namespace vantorel::service {
 namespace {
