@@ -9,8 +9,13 @@ namespace {
 
 constexpr float kMeanRgb[3] = {122.782f, 117.001f, 104.298f};
 
-ChannelScale TakeScale(WeightReader& reader, const std::string& prefix, int channels) {
-  return {reader.Take(prefix + "/scale/weights", {channels}), reader.Take(prefix + "/scale/biases", {channels})};
+// A 3x3 (or 7x7) convolution followed by the folded batch norm's per-channel
+// multiply and add, which is merged into its filters.
+Convolution TakeScaledConvolution(WeightReader& reader, const std::string& prefix, int kernel, int in, int out) {
+  Convolution convolution =
+      reader.TakeConvolution(prefix + "/conv/filters", prefix + "/conv/bias", kernel, in, out);
+  convolution.ScaleOutputs(reader.Take(prefix + "/scale/weights", {out}), reader.Take(prefix + "/scale/biases", {out}));
+  return convolution;
 }
 
 Tensor Normalize(const RgbImage& face) {
@@ -47,8 +52,7 @@ std::optional<DescriptorNet> DescriptorNet::Load(const std::string& modelDir) {
   if (!weights) return std::nullopt;
   WeightReader reader(*weights);
   DescriptorNet net;
-  net.stem_ = reader.TakeConvolution("conv32_down/conv/filters", "conv32_down/conv/bias", 7, 3, 32);
-  net.stemScale_ = TakeScale(reader, "conv32_down", 32);
+  net.stem_ = TakeScaledConvolution(reader, "conv32_down", 7, 3, 32);
 
   struct Stage {
     int channels;
@@ -60,15 +64,8 @@ std::optional<DescriptorNet> DescriptorNet::Load(const std::string& modelDir) {
   int channels = 32;
   for (const Stage& stage : stages) {
     auto block = [&](const std::string& name, int in, bool down) {
-      ResidualBlock result;
-      result.conv1 = reader.TakeConvolution(name + "/conv1/conv/filters", name + "/conv1/conv/bias", 3, in,
-                                            stage.channels);
-      result.scale1 = TakeScale(reader, name + "/conv1", stage.channels);
-      result.conv2 = reader.TakeConvolution(name + "/conv2/conv/filters", name + "/conv2/conv/bias", 3,
-                                            stage.channels, stage.channels);
-      result.scale2 = TakeScale(reader, name + "/conv2", stage.channels);
-      result.down = down;
-      return result;
+      return ResidualBlock{TakeScaledConvolution(reader, name + "/conv1", 3, in, stage.channels),
+                           TakeScaledConvolution(reader, name + "/conv2", 3, stage.channels, stage.channels), down};
     };
     if (*stage.downName) net.blocks_.push_back(block(stage.downName, channels, true));
     for (int i = 1; i <= stage.plainBlocks; ++i)
@@ -82,11 +79,9 @@ std::optional<DescriptorNet> DescriptorNet::Load(const std::string& modelDir) {
 }
 
 Tensor DescriptorNet::ApplyBlock(const Tensor& input, const ResidualBlock& block) {
-  Tensor out = block.conv1.Apply(input, block.down ? 2 : 1, block.down ? Padding::Valid : Padding::Same);
-  ApplyScale(out, block.scale1);
-  Relu(out);
+  Tensor out = block.conv1.Apply(input, block.down ? 2 : 1, block.down ? Padding::Valid : Padding::Same,
+                                 Activation::Relu);
   out = block.conv2.Apply(out, 1, Padding::Same);
-  ApplyScale(out, block.scale2);
   if (block.down) {
     const Tensor shortcut = Shortcut(input, out.channels);
     out = GrowTo(out, shortcut.height, shortcut.width);
@@ -99,9 +94,7 @@ Tensor DescriptorNet::ApplyBlock(const Tensor& input, const ResidualBlock& block
 }
 
 Tensor DescriptorNet::Forward(const Tensor& input) const {
-  Tensor out = stem_.Apply(input, 2, Padding::Valid);
-  ApplyScale(out, stemScale_);
-  Relu(out);
+  Tensor out = stem_.Apply(input, 2, Padding::Valid, Activation::Relu);
   out = MaxPool(out, 3, 2, Padding::Valid);
   for (const ResidualBlock& block : blocks_) out = ApplyBlock(out, block);
   return out;

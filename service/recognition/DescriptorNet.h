@@ -22,12 +22,11 @@ class DescriptorNet {
   std::vector<float> Describe(const RgbImage& face) const;
 
  private:
-  // conv1 (3x3, stride 2 when down-sampling) and conv2, each with its scale.
+  // conv1 (3x3, stride 2 when down-sampling) and conv2, each with its
+  // per-channel scale folded in.
   struct ResidualBlock {
     Convolution conv1;
-    ChannelScale scale1;
     Convolution conv2;
-    ChannelScale scale2;
     bool down = false;
   };
 
@@ -35,7 +34,6 @@ class DescriptorNet {
   static Tensor ApplyBlock(const Tensor& input, const ResidualBlock& block);
 
   Convolution stem_;
-  ChannelScale stemScale_;
   std::vector<ResidualBlock> blocks_;
   std::vector<float> projection_;  // 256 x 128, no bias
 };

@@ -10,7 +10,6 @@ namespace vantorel::service {
 namespace {
 
 constexpr float kMeanRgb[3] = {117.001f, 114.697f, 97.404f};
-constexpr float kLeakSlope = 0.1f;
 constexpr double kOverlapLimit = 0.4;
 constexpr int kValuesPerAnchor = 5;  // x, y, width, height, score
 
@@ -69,12 +68,10 @@ Tensor FaceDetector::Forward(const RgbImage& square) const {
   for (std::size_t i = 0; i < input.values.size(); ++i)
     input.values[i] = (static_cast<float>(square.pixels[i]) - kMeanRgb[i % 3]) / 255.0f;
 
-  Tensor out = first_.Apply(input, 1, Padding::Valid);
-  LeakyRelu(out, kLeakSlope);
+  Tensor out = first_.Apply(input, 1, Padding::Valid, Activation::LeakyRelu);
   out = MaxPool(out, 2, 2, Padding::Same);
   for (std::size_t i = 0; i < separables_.size(); ++i) {
-    out = separables_[i].Apply(out, 1, Padding::Same);
-    LeakyRelu(out, kLeakSlope);
+    out = separables_[i].Apply(out, 1, Padding::Same, Activation::LeakyRelu);
     // The last pooling keeps the grid size and only widens what each cell sees.
     out = MaxPool(out, 2, i + 1 < separables_.size() ? 2 : 1, Padding::Same);
   }

@@ -35,9 +35,8 @@ std::optional<LandmarkNet> LandmarkNet::Load(const std::string& modelDir) {
 
 Tensor LandmarkNet::ApplyBlock(const Tensor& input, const DenseBlock& block) {
   const bool plain = block.separables.size() < 4;
-  Tensor sum = plain ? block.plainFirst.Apply(input, 2, Padding::Same)
-                     : block.separables[0].Apply(input, 2, Padding::Same);
-  Relu(sum);
+  Tensor sum = plain ? block.plainFirst.Apply(input, 2, Padding::Same, Activation::Relu)
+                     : block.separables[0].Apply(input, 2, Padding::Same, Activation::Relu);
   Tensor layerInput = sum;
   for (std::size_t i = plain ? 0 : 1; i < block.separables.size(); ++i) {
     const Tensor out = block.separables[i].Apply(layerInput, 1, Padding::Same);

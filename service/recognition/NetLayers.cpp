@@ -40,7 +40,14 @@ Convolution::Convolution(int kernel, int inChannels, int outChannels, const std:
   if (bias.size() == static_cast<std::size_t>(outChannels)) std::copy(bias.begin(), bias.end(), bias_.begin());
 }
 
-Tensor Convolution::Apply(const Tensor& input, int stride, Padding padding) const {
+void Convolution::ScaleOutputs(const std::vector<float>& weights, const std::vector<float>& biases) {
+  if (weights.size() != static_cast<std::size_t>(outChannels_) || biases.size() != weights.size()) return;
+  for (std::size_t row = 0; row < filters_.size(); row += paddedOut_)
+    for (int c = 0; c < outChannels_; ++c) filters_[row + c] *= weights[c];
+  for (int c = 0; c < outChannels_; ++c) bias_[c] = bias_[c] * weights[c] + biases[c];
+}
+
+Tensor Convolution::Apply(const Tensor& input, int stride, Padding padding, Activation activation) const {
   const Geometry rows = WindowGeometry(input.height, kernel_, stride, padding);
   const Geometry cols = WindowGeometry(input.width, kernel_, stride, padding);
   Tensor output(rows.outSize, cols.outSize, outChannels_);
@@ -75,13 +82,14 @@ Tensor Convolution::Apply(const Tensor& input, int stride, Padding padding) cons
                     a = patches.data();
                   }
                   MultiplyAddBias(a, count, depth, filters_.data(), paddedOut_, outChannels_, bias_.data(),
-                                  output.values.data() + static_cast<std::size_t>(first) * outChannels_);
+                                  output.values.data() + static_cast<std::size_t>(first) * outChannels_,
+                                  activation);
                 }
               });
   return output;
 }
 
-Tensor SeparableConvolution::Apply(const Tensor& input, int stride, Padding padding) const {
+Tensor SeparableConvolution::Apply(const Tensor& input, int stride, Padding padding, Activation activation) const {
   const int channels = input.channels;
   const Geometry rows = WindowGeometry(input.height, 3, stride, padding);
   const Geometry cols = WindowGeometry(input.width, 3, stride, padding);
@@ -103,7 +111,7 @@ Tensor SeparableConvolution::Apply(const Tensor& input, int stride, Padding padd
         }
       }
   });
-  return pointwise_.Apply(filtered, 1, Padding::Valid);
+  return pointwise_.Apply(filtered, 1, Padding::Valid, activation);
 }
 
 std::vector<float> WeightReader::Take(const std::string& name, const std::vector<int>& shape) {
@@ -171,19 +179,8 @@ void Relu(Tensor& tensor) {
   for (float& value : tensor.values) value = std::max(value, 0.0f);
 }
 
-void LeakyRelu(Tensor& tensor, float slope) {
-  for (float& value : tensor.values) value = value < 0 ? value * slope : value;
-}
-
 void AddInto(Tensor& into, const Tensor& other) {
   for (std::size_t i = 0; i < into.values.size(); ++i) into.values[i] += other.values[i];
-}
-
-void ApplyScale(Tensor& tensor, const ChannelScale& scale) {
-  const std::size_t channels = scale.weights.size();
-  for (std::size_t at = 0; at + channels <= tensor.values.size(); at += channels)
-    for (std::size_t c = 0; c < channels; ++c)
-      tensor.values[at + c] = tensor.values[at + c] * scale.weights[c] + scale.biases[c];
 }
 
 }  // namespace vantorel::service

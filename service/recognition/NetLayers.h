@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "MatrixProduct.h"
 #include "Tensor.h"
 #include "TensorWeights.h"
 
@@ -21,7 +22,11 @@ class Convolution {
   Convolution(int kernel, int inChannels, int outChannels, const std::vector<float>& filters,
               const std::vector<float>& bias);
 
-  Tensor Apply(const Tensor& input, int stride, Padding padding) const;
+  Tensor Apply(const Tensor& input, int stride, Padding padding,
+               Activation activation = Activation::None) const;
+
+  // Folds a following per-channel multiply and add into the filters.
+  void ScaleOutputs(const std::vector<float>& weights, const std::vector<float>& biases);
 
  private:
   int kernel_ = 1;
@@ -40,17 +45,12 @@ class SeparableConvolution {
   SeparableConvolution(std::vector<float> depthwise, Convolution pointwise)
       : depthwise_(std::move(depthwise)), pointwise_(std::move(pointwise)) {}
 
-  Tensor Apply(const Tensor& input, int stride, Padding padding) const;
+  Tensor Apply(const Tensor& input, int stride, Padding padding,
+               Activation activation = Activation::None) const;
 
  private:
   std::vector<float> depthwise_;  // 3 x 3 x channels
   Convolution pointwise_;
-};
-
-// Per-channel multiply and add: the recognition net's folded batch norm.
-struct ChannelScale {
-  std::vector<float> weights;
-  std::vector<float> biases;
 };
 
 // Picks the named tensors out of a net's weights, checking each shape; a
@@ -74,8 +74,6 @@ class WeightReader {
 Tensor MaxPool(const Tensor& input, int size, int stride, Padding padding);
 Tensor AveragePool(const Tensor& input, int size, int stride);  // valid windows only
 void Relu(Tensor& tensor);
-void LeakyRelu(Tensor& tensor, float slope);
 void AddInto(Tensor& into, const Tensor& other);  // same shape
-void ApplyScale(Tensor& tensor, const ChannelScale& scale);
 
 }  // namespace vantorel::service
