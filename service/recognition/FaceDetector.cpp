@@ -98,9 +98,13 @@ void FaceDetector::Decode(const Tensor& grid, double cellSize, std::vector<FaceB
 std::vector<FaceBox> FaceDetector::Detect(const RgbImage& picture) const {
   // The picture goes in as the top-left part of a black square.
   const double side = std::max(picture.width, picture.height);
+  // The smaller squares are made from the largest, which is quicker than
+  // reducing the whole picture again.
+  const RgbImage largest = SampleSquare(picture, 0, 0, side, kInputSizes[0]);
   std::vector<FaceBox> boxes;
   for (int inputSize : kInputSizes) {
-    const Tensor grid = Forward(SampleSquare(picture, 0, 0, side, inputSize));
+    const Tensor grid =
+        Forward(inputSize == kInputSizes[0] ? largest : SampleSquare(largest, 0, 0, kInputSizes[0], inputSize));
     std::vector<FaceBox> found;
     Decode(grid, side / grid.width, found);
     const double pictureToInput = inputSize / side;

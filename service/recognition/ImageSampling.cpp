@@ -51,16 +51,37 @@ RgbImage Sample(const RgbImage& source, const AffineMap& map, int width, int hei
   return output;
 }
 
-RgbImage SampleSquare(const RgbImage& source, double left, double top, double side, int size) {
-  const int factor = static_cast<int>(side / size / 1.5);
+void Square::Place(double fx, double fy, double& x, double& y) const {
+  const double u = (fx - 0.5) * side, v = (fy - 0.5) * side;
+  x = centreX + u * std::cos(angle) - v * std::sin(angle);
+  y = centreY + u * std::sin(angle) + v * std::cos(angle);
+}
+
+RgbImage SampleSquare(const RgbImage& source, const Square& square, int size) {
+  const int factor = static_cast<int>(square.side / size / 1.5);
   if (factor >= 2 && source.width >= factor && source.height >= factor)
-    return SampleSquare(ShrinkByBlocks(source, factor), left / factor, top / factor, side / factor, size);
-  const double scale = side / size;
+    return SampleSquare(ShrinkByBlocks(source, factor),
+                        {square.centreX / factor, square.centreY / factor, square.side / factor, square.angle},
+                        size);
+  // Output pixel centres sit at fractions (i + 0.5) / size of the square;
+  // source pixel centres at whole numbers + 0.5 of picture coordinates.
+  const double step = 1.0 / size;
+  double x0, y0, x1, y1, x2, y2;
+  square.Place(0.5 * step, 0.5 * step, x0, y0);
+  square.Place(1.5 * step, 0.5 * step, x1, y1);
+  square.Place(0.5 * step, 1.5 * step, x2, y2);
   AffineMap map;
-  map.xx = map.yy = scale;
-  map.x0 = left + 0.5 * scale - 0.5;
-  map.y0 = top + 0.5 * scale - 0.5;
+  map.xx = x1 - x0;
+  map.yx = y1 - y0;
+  map.xy = x2 - x0;
+  map.yy = y2 - y0;
+  map.x0 = x0 - 0.5;
+  map.y0 = y0 - 0.5;
   return Sample(source, map, size, size);
+}
+
+RgbImage SampleSquare(const RgbImage& source, double left, double top, double side, int size) {
+  return SampleSquare(source, Square{left + side / 2, top + side / 2, side, 0}, size);
 }
 
 }  // namespace vantorel::service

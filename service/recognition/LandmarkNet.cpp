@@ -1,6 +1,5 @@
 #include "LandmarkNet.h"
 
-#include "ImageSampling.h"
 
 namespace vantorel::service {
 namespace {
@@ -56,11 +55,10 @@ std::vector<float> LandmarkNet::Forward(const RgbImage& face) const {
   return fullyConnected_.Apply(out, 1, Padding::Valid).values;
 }
 
-Landmarks LandmarkNet::Locate(const RgbImage& picture, double left, double top, double side) const {
-  const std::vector<float> outputs = Forward(SampleSquare(picture, left, top, side, kInputSize));
+Landmarks LandmarkNet::Locate(const RgbImage& picture, const Square& square) const {
+  const std::vector<float> outputs = Forward(SampleSquare(picture, square, kInputSize));
   Landmarks landmarks;
-  for (int i = 0; i < kLandmarkCount; ++i)
-    landmarks[i] = {left + outputs[2 * i] * side, top + outputs[2 * i + 1] * side};
+  for (int i = 0; i < kLandmarkCount; ++i) square.Place(outputs[2 * i], outputs[2 * i + 1], landmarks[i].x, landmarks[i].y);
   return landmarks;
 }
 

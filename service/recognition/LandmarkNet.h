@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ImageSampling.h"
 #include "NetLayers.h"
 #include "base/PictureDecoder.h"
 
@@ -29,9 +30,9 @@ class LandmarkNet {
   // kInputSize x kInputSize face.
   std::vector<float> Forward(const RgbImage& face) const;
 
-  // The landmarks of the face in the square [left, left + side) x
-  // [top, top + side) of `picture`, in picture coordinates.
-  Landmarks Locate(const RgbImage& picture, double left, double top, double side) const;
+  // The landmarks of the face in `square` of `picture`, in picture
+  // coordinates.
+  Landmarks Locate(const RgbImage& picture, const Square& square) const;
 
  private:
   // Four separable convolutions (the first a plain one in the first block)

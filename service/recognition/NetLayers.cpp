@@ -63,7 +63,8 @@ Tensor Convolution::Apply(const Tensor& input, int stride, Padding padding, Acti
                   const int count = std::min(kPixelsPerPass, pixels - first);
                   const float* a = input.values.data() + static_cast<std::size_t>(first) * inChannels_;
                   if (!direct) {
-                    std::fill(patches.begin(), patches.end(), 0.0f);
+                    // Only "same" windows reach over the edge into zeros.
+                    if (padding == Padding::Same) std::fill(patches.begin(), patches.end(), 0.0f);
                     for (int p = 0; p < count; ++p) {
                       const int oy = (first + p) / cols.outSize;
                       const int ox = (first + p) % cols.outSize;

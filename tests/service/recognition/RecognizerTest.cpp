@@ -52,12 +52,12 @@ class RecognizerTest : public ::testing::Test {
     ASSERT_TRUE(recognizer_->Loaded()) << "weights missing in " << VANTOREL_FACE_MODEL_DIR;
   }
 
-  // The first two faces of each photo, at least 200 pixels wide.
+  // The first two faces of each of the sample photos `photos`.
   static std::vector<Registered> RegisterFaces(const std::vector<int>& photos) {
     std::vector<Registered> registered;
     const auto detector = FaceDetector::Load(VANTOREL_FACE_MODEL_DIR);
     if (!detector) return registered;
-    for (const SampleFace& face : testing::CutOutSampleFaces(*detector, folder_->Path(), photos, 2, 200))
+    for (const SampleFace& face : testing::CutOutSampleFaces(*detector, folder_->Path(), photos, 2))
       registered.push_back({face, DescribeFile(face.file, QualityControl::Normal)});
     return registered;
   }
@@ -180,7 +180,7 @@ TEST(NeuralFaceRecognizerTest, WithoutWeightsItReportsNotLoadedAndFindsNoFace) {
 TEST(NeuralFaceRecognizerTest, ScoreFallsFromHundredToZeroAsDistanceGrows) {
   const NeuralFaceRecognizer recognizer("/nonexistent");
   EXPECT_EQ(recognizer.Score(0), 100);
-  EXPECT_NEAR(recognizer.Score(0.37), 80, 1e-9);
+  EXPECT_NEAR(recognizer.Score(0.365), 80, 1e-9);
   EXPECT_EQ(recognizer.Score(5), 0);
   EXPECT_EQ(recognizer.Score(std::nan("")), 0);
   for (double distance = 0; distance < 1.5; distance += 0.01)

@@ -47,10 +47,10 @@ struct SampleFace {
   std::string file;  // the face cut out of its photo with a quarter of its size around it
 };
 
-// Up to `perPhoto` faces of each of the sample photos `photos` (1 to 6),
-// those at least `minSide` pixels wide, in the detector's order.
+// Up to `perPhoto` faces of each of the sample photos `photos` (1 to 6), in
+// the detector's order.
 inline std::vector<SampleFace> CutOutSampleFaces(const FaceDetector& detector, const std::string& folder,
-                                                 const std::vector<int>& photos, int perPhoto, double minSide) {
+                                                 const std::vector<int>& photos, int perPhoto) {
   std::vector<SampleFace> faces;
   for (int photo : photos) {
     const std::string path = std::string(VANTOREL_FACE_SAMPLES_DIR) + "/sample" + std::to_string(photo) + ".jpg";
@@ -59,7 +59,6 @@ inline std::vector<SampleFace> CutOutSampleFaces(const FaceDetector& detector, c
     int taken = 0;
     for (const FaceBox& box : detector.Detect(*picture)) {
       if (taken == perPhoto) break;
-      if (std::min(box.width, box.height) < minSide) continue;
       const int left = std::max(0, static_cast<int>(box.left - box.width / 4));
       const int top = std::max(0, static_cast<int>(box.top - box.height / 4));
       const int width = std::min(picture->width - left, static_cast<int>(box.width * 1.5));
