@@ -7,7 +7,7 @@
 namespace vantorel::service {
 namespace {
 
-constexpr float kMeanRgb[3] = {122.782f, 117.001f, 104.298f};
+constexpr std::array<float, 3> kMeanRgb = {122.782f, 117.001f, 104.298f};
 
 // A 3x3 (or 7x7) convolution followed by the folded batch norm's per-channel
 // multiply and add, which is merged into its filters.
@@ -16,13 +16,6 @@ Convolution TakeScaledConvolution(WeightReader& reader, const std::string& prefi
       reader.TakeConvolution(prefix + "/conv/filters", prefix + "/conv/bias", kernel, in, out);
   convolution.ScaleOutputs(reader.Take(prefix + "/scale/weights", {out}), reader.Take(prefix + "/scale/biases", {out}));
   return convolution;
-}
-
-Tensor Normalize(const RgbImage& face) {
-  Tensor input(face.height, face.width, 3);
-  for (std::size_t i = 0; i < input.values.size(); ++i)
-    input.values[i] = (static_cast<float>(face.pixels[i]) - kMeanRgb[i % 3]) / 255.0f;
-  return input;
 }
 
 // The shortcut of a down-sampling block: 2x2 average, then zero channels up to
@@ -101,7 +94,7 @@ Tensor DescriptorNet::Forward(const Tensor& input) const {
 }
 
 std::vector<float> DescriptorNet::Describe(const RgbImage& face) const {
-  const Tensor features = Forward(Normalize(face));
+  const Tensor features = Forward(NormalizedInput(face, kMeanRgb));
   const int channels = features.channels;
   std::vector<float> average(channels, 0.0f);
   const int pixels = features.height * features.width;

@@ -9,7 +9,7 @@
 namespace vantorel::service {
 namespace {
 
-constexpr float kMeanRgb[3] = {117.001f, 114.697f, 97.404f};
+constexpr std::array<float, 3> kMeanRgb = {117.001f, 114.697f, 97.404f};
 constexpr double kOverlapLimit = 0.4;
 constexpr int kValuesPerAnchor = 5;  // x, y, width, height, score
 
@@ -64,11 +64,7 @@ std::optional<FaceDetector> FaceDetector::Load(const std::string& modelDir) {
 }
 
 Tensor FaceDetector::Forward(const RgbImage& square) const {
-  Tensor input(square.height, square.width, 3);
-  for (std::size_t i = 0; i < input.values.size(); ++i)
-    input.values[i] = (static_cast<float>(square.pixels[i]) - kMeanRgb[i % 3]) / 255.0f;
-
-  Tensor out = first_.Apply(input, 1, Padding::Valid, Activation::LeakyRelu);
+  Tensor out = first_.Apply(NormalizedInput(square, kMeanRgb), 1, Padding::Valid, Activation::LeakyRelu);
   out = MaxPool(out, 2, 2, Padding::Same);
   for (std::size_t i = 0; i < separables_.size(); ++i) {
     out = separables_[i].Apply(out, 1, Padding::Same, Activation::LeakyRelu);

@@ -4,7 +4,7 @@
 namespace vantorel::service {
 namespace {
 
-constexpr float kMeanRgb[3] = {122.782f, 117.001f, 104.298f};
+constexpr std::array<float, 3> kMeanRgb = {122.782f, 117.001f, 104.298f};
 constexpr int kBlockChannels[] = {32, 64, 128, 256};
 
 }  // namespace
@@ -47,9 +47,7 @@ Tensor LandmarkNet::ApplyBlock(const Tensor& input, const DenseBlock& block) {
 }
 
 std::vector<float> LandmarkNet::Forward(const RgbImage& face) const {
-  Tensor out(face.height, face.width, 3);
-  for (std::size_t i = 0; i < out.values.size(); ++i)
-    out.values[i] = (static_cast<float>(face.pixels[i]) - kMeanRgb[i % 3]) / 255.0f;
+  Tensor out = NormalizedInput(face, kMeanRgb);
   for (const DenseBlock& block : blocks_) out = ApplyBlock(out, block);
   out = AveragePool(out, 7, 2);
   return fullyConnected_.Apply(out, 1, Padding::Valid).values;

@@ -136,6 +136,13 @@ SeparableConvolution WeightReader::TakeSeparable(const std::string& prefix, int 
                               TakeConvolution(prefix + "/pointwise_filter", prefix + "/bias", 1, in, out));
 }
 
+Tensor NormalizedInput(const RgbImage& picture, const std::array<float, 3>& meanRgb) {
+  Tensor input(picture.height, picture.width, 3);
+  for (std::size_t i = 0; i < input.values.size(); ++i)
+    input.values[i] = (static_cast<float>(picture.pixels[i]) - meanRgb[i % 3]) / 255.0f;
+  return input;
+}
+
 Tensor MaxPool(const Tensor& input, int size, int stride, Padding padding) {
   const Geometry rows = WindowGeometry(input.height, size, stride, padding);
   const Geometry cols = WindowGeometry(input.width, size, stride, padding);

@@ -3,8 +3,11 @@
 // channels innermost. Padding follows the TensorFlow convention the weights
 // were trained with: "same" keeps ceil(size / stride) outputs and puts the odd
 // padding pixel after the image, "valid" uses only whole windows.
+#include <array>
 #include <string>
 #include <vector>
+
+#include "base/PictureDecoder.h"
 
 #include "MatrixProduct.h"
 #include "Tensor.h"
@@ -70,6 +73,10 @@ class WeightReader {
   const TensorWeights& weights_;
   bool complete_ = true;
 };
+
+// The nets' input: each colour minus its mean over the training pictures,
+// divided by 255.
+Tensor NormalizedInput(const RgbImage& picture, const std::array<float, 3>& meanRgb);
 
 Tensor MaxPool(const Tensor& input, int size, int stride, Padding padding);
 Tensor AveragePool(const Tensor& input, int size, int stride);  // valid windows only
