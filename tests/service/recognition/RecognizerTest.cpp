@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <thread>
 
 #include "SampleFaces.h"
 #include "recognition/DescriptorSearch.h"
@@ -152,6 +153,19 @@ TEST_F(RecognizerTest, SameFaceAgainIsWithinSameFaceDistance) {
   // Another person is not taken for the face registered again.
   EXPECT_GT(recognizer_->Distance(registered[1].description.descriptor, entry.description.descriptor),
             recognizer_->SameFaceDistance());
+}
+
+TEST_F(RecognizerTest, DescribesFromSeveralThreadsAtOnce) {
+  const Registered entry = OneFace();
+  ASSERT_EQ(entry.description.status, FaceStatus::Found);
+  const Bytes picture = ReadBytes(entry.face.file);
+  std::vector<FaceDescription> results(3);
+  {
+    std::vector<std::jthread> threads;
+    for (FaceDescription& result : results)
+      threads.emplace_back([&] { result = recognizer_->Describe(picture, QualityControl::Normal); });
+  }
+  for (const FaceDescription& result : results) EXPECT_EQ(result.descriptor, entry.description.descriptor);
 }
 
 TEST_F(RecognizerTest, HeavilyBlurredFaceIsTooBlurredUnlessQualityIsNone) {
