@@ -6,9 +6,9 @@
 #include <iterator>
 #include <random>
 
-#include "recognition/DescriptorSearch.h"
-#include "recognition/FaceAligner.h"
-#include "recognition/NeuralFaceRecognizer.h"
+#include "service/recognition/DescriptorSearch.h"
+#include "service/recognition/FaceAligner.h"
+#include "service/recognition/NeuralFaceRecognizer.h"
 
 namespace vantorel::service {
 namespace {

@@ -27,6 +27,23 @@ bool MatchesAt(const Text& text, std::size_t pos, const Text& sought, Case mode)
   return true;
 }
 
+// Whether a character starts at `pos`, looking only backwards: the bytes of
+// 0x80 and more just before it pair up as lead and second byte, so an odd run
+// of them means `pos` is a second byte.
+bool IsCharacterStart(const Text& text, std::size_t pos) {
+  std::size_t highBytes = 0;
+  while (highBytes < pos && IsLeadByte(static_cast<unsigned char>(text[pos - highBytes - 1]))) ++highBytes;
+  return highBytes % 2 == 0;
+}
+
+// The next position at or after `pos` where `sought` matches, or npos.
+std::size_t NextCandidate(const Text& text, const Text& sought, std::size_t pos, Case mode) {
+  if (mode == Case::Sensitive) return text.find(sought, pos);
+  for (; pos + sought.size() <= text.size(); ++pos)
+    if (MatchesAt(text, pos, sought, mode)) return pos;
+  return Text::npos;
+}
+
 int ToPosition(std::size_t index) { return static_cast<int>(index) + 1; }
 
 bool IsBlankAt(const Text& text, std::size_t pos) {
@@ -41,20 +58,23 @@ int Find(const Text& text, const Text& sought, int start, Case mode) {
   if (start < 1) start = 1;
   if (static_cast<std::size_t>(start) > text.size()) return -1;
   if (sought.empty()) return 1;
-  const std::size_t from = static_cast<std::size_t>(start) - 1;
-  for (std::size_t pos = 0; pos + sought.size() <= text.size(); pos += CharWidth(text, pos))
-    if (pos >= from && MatchesAt(text, pos, sought, mode)) return ToPosition(pos);
+  for (std::size_t pos = static_cast<std::size_t>(start) - 1; pos + sought.size() <= text.size(); ++pos) {
+    pos = NextCandidate(text, sought, pos, mode);
+    if (pos == Text::npos) return -1;
+    if (IsCharacterStart(text, pos)) return ToPosition(pos);
+  }
   return -1;
 }
 
 int FindLast(const Text& text, const Text& sought, std::optional<int> start, Case mode) {
   if (text.empty() || (start && *start < 1)) return -1;
   if (sought.empty()) return 1;
-  const std::size_t last = start ? static_cast<std::size_t>(*start) - 1 : text.size();
-  int found = -1;
-  for (std::size_t pos = 0; pos <= last && pos + sought.size() <= text.size(); pos += CharWidth(text, pos))
-    if (MatchesAt(text, pos, sought, mode)) found = ToPosition(pos);
-  return found;
+  if (sought.size() > text.size()) return -1;
+  std::size_t pos = std::min(start ? static_cast<std::size_t>(*start) - 1 : text.size(), text.size() - sought.size());
+  for (;; --pos) {
+    if (MatchesAt(text, pos, sought, mode) && IsCharacterStart(text, pos)) return ToPosition(pos);
+    if (pos == 0) return -1;
+  }
 }
 
 Text Left(const Text& text, int n) {

@@ -28,14 +28,11 @@ class FaceServiceClient {
   HttpSession& session() { return *session_; }
 
  private:
+  Text PostJson(const char* path, const Text& body);
+
   Text baseAddress_;
   std::unique_ptr<HttpSession> session_;
   Text accessToken_;
 };
-
-// The text between `left` and the first `right` after it.
-Text ExtractBetween(const Text& text, const Text& left, const Text& right, std::optional<int> start = std::nullopt,
-                    bool includeDelimiters = false, bool wholeTextWhenMissing = false,
-                    bool caseInsensitive = false);
 
 }  // namespace vantorel

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "recognition/DescriptorSearch.h"
+#include "service/recognition/DescriptorSearch.h"
 
 namespace vantorel::service {
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "NetReference.h"
-#include "recognition/DescriptorNet.h"
-#include "recognition/FaceDetector.h"
-#include "recognition/LandmarkNet.h"
+#include "service/recognition/DescriptorNet.h"
+#include "service/recognition/FaceDetector.h"
+#include "service/recognition/LandmarkNet.h"
 
 namespace vantorel::service {
 namespace {

@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "SampleFaces.h"
-#include "recognition/DescriptorSearch.h"
-#include "recognition/NeuralFaceRecognizer.h"
+#include "service/recognition/DescriptorSearch.h"
+#include "service/recognition/NeuralFaceRecognizer.h"
 
 namespace vantorel::service {
 namespace {

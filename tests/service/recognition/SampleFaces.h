@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/PictureDecoder.h"
-#include "recognition/FaceDetector.h"
+#include "service/recognition/FaceDetector.h"
 
 namespace vantorel::service::testing {
 

@@ -1,0 +1,82 @@
+// The local face service answering a search for the largest picture the
+// client sends (2,047,999 bytes), over loopback HTTPS. Peers in the same run:
+// decoding that picture alone (the floor of any search), and the curl tool
+// posting the same body.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#include "base/PictureDecoder.h"
+#include "service/ServiceTestSupport.h"
+#include "service/TestPictures.h"
+
+namespace {
+
+using namespace vantorel;
+using namespace vantorel::service::testing;
+
+constexpr std::size_t kPictureBytes = 2047999;
+
+// A JPEG of grey noise just under the size, padded after its end marker.
+Bytes LargestPicture() {
+  Bytes picture;
+  for (int side = 1400; side > 100; side -= 20) {
+    picture = MakeJpeg(side, side * 3 / 4, Pattern::Noise, 5, 85);
+    if (picture.size() <= kPictureBytes) break;
+  }
+  picture.resize(kPictureBytes, 0);
+  return picture;
+}
+
+struct Setup {
+  TemporaryDirectory folder;
+  RunningService service{folder.path()};
+  Bytes picture = LargestPicture();
+  std::string token = service.AccessToken();
+  std::string body = JsonBody({{"image", ToBase64(picture)}, {"image_type", "BASE64"}, {"group_id_list", "test,girl,star"},
+                               {"quality_control", "LOW"}});
+  std::string bodyFile = folder.path() + "/body.json";
+
+  Setup() {
+    service.NewClient().Post(kAddPath + token, JsonBody({{"image", ToBase64(picture)}, {"image_type", "BASE64"},
+                                                         {"group_id", "test"}, {"user_id", "bench"}}));
+    std::ofstream(bodyFile, std::ios::binary) << body;
+  }
+};
+
+Setup& Shared() {
+  static Setup setup;
+  return setup;
+}
+
+void BM_DecodePicture(benchmark::State& state) {
+  const Bytes& picture = Shared().picture;
+  for (auto _ : state) benchmark::DoNotOptimize(DecodePicture(picture));
+}
+BENCHMARK(BM_DecodePicture)->Unit(benchmark::kMillisecond);
+
+void BM_SearchThroughHttplibClient(benchmark::State& state) {
+  Setup& setup = Shared();
+  Client client = setup.service.NewClient();
+  for (auto _ : state) {
+    const Reply reply = client.Post(kSearchPath + setup.token, setup.body);
+    if (reply.errorCode() != 0) state.SkipWithError(reply.body.c_str());
+  }
+}
+BENCHMARK(BM_SearchThroughHttplibClient)->Unit(benchmark::kMillisecond);
+
+void BM_SearchThroughCurlTool(benchmark::State& state) {
+  Setup& setup = Shared();
+  const std::string command = "curl -s -o /dev/null --cacert '" + setup.service.service().caCertificatePath() +
+                              "' -H 'Content-Type: application/json' --data-binary @'" + setup.bodyFile +
+                              "' 'https://127.0.0.1:" + std::to_string(setup.service.port()) + kSearchPath +
+                              setup.token + "'";
+  for (auto _ : state)
+    if (std::system(command.c_str()) != 0) state.SkipWithError("curl failed");
+}
+BENCHMARK(BM_SearchThroughCurlTool)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include "service/ServiceTestSupport.h"
+#include "service/TestPictures.h"
+
+namespace vantorel::service {
+namespace {
+
+using namespace vantorel::service::testing;
+
+class FaceEndpointsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(service.started()) << service.startError();
+    token = service.AccessToken();
+    ASSERT_FALSE(token.empty());
+  }
+
+  Reply Add(const Bytes& picture, const std::string& group, const std::string& user, const std::string& info = "",
+            const std::string& quality = "LOW") {
+    return client.Post(kAddPath + token, JsonBody({{"image", ToBase64(picture)},
+                                                   {"image_type", "BASE64"},
+                                                   {"group_id", group},
+                                                   {"user_id", user},
+                                                   {"user_info", info},
+                                                   {"quality_control", quality},
+                                                   {"liveness_control", "NONE"}}));
+  }
+
+  Reply Search(const Bytes& picture, const std::string& groups, const std::string& maxUsers = "1") {
+    return client.Post(kSearchPath + token, JsonBody({{"image", ToBase64(picture)},
+                                                      {"image_type", "BASE64"},
+                                                      {"group_id_list", groups},
+                                                      {"face_type", "LIVE"},
+                                                      {"quality_control", "LOW"},
+                                                      {"liveness_control", "NONE"},
+                                                      {"max_user_num", maxUsers}}));
+  }
+
+  TemporaryDirectory folder;
+  RunningService service{folder.path()};
+  Client client = service.NewClient();
+  std::string token;
+};
+
+const JsonValue& UserList(const Reply& reply) {
+  static const JsonValue empty = JsonValue::MakeArray({});
+  const JsonValue* result = reply.json ? reply.json->Find("result") : nullptr;
+  const JsonValue* list = result ? result->Find("user_list") : nullptr;
+  return list ? *list : empty;
+}
+
+std::string Member(const JsonValue& user, std::string_view name) {
+  const JsonValue* value = user.Find(name);
+  return value && value->isString() ? value->text() : std::string();
+}
+
+double Score(const JsonValue& user) {
+  const JsonValue* score = user.Find("score");
+  return score && score->isNumber() ? score->number() : -1;
+}
+
+TEST_F(FaceEndpointsTest, RegisteredFaceIsFoundWithItsUserInformationUnchanged) {
+  const Bytes picture = MakeJpeg(160, 120, Pattern::Noise, 11);
+  const Reply added = Add(picture, "test", "user_1", "张三，测试用户 \"引号\"\r\n第二行");
+  ASSERT_EQ(added.errorCode(), 0) << added.body;
+  ASSERT_EQ(added.resultText("face_token").size(), 32u);
+  const JsonValue* location = added.json->Find("result")->Find("location");
+  ASSERT_TRUE(location);
+  for (const char* member : {"left", "top", "width", "height", "rotation"})
+    EXPECT_TRUE(location->Find(member) && location->Find(member)->isNumber()) << member;
+  for (const char* member : {"error_msg", "log_id", "timestamp", "cached"}) EXPECT_TRUE(added.json->Find(member)) << member;
+
+  const Reply found = Search(picture, "test,girl,star");
+  ASSERT_EQ(found.errorCode(), 0) << found.body;
+  EXPECT_EQ(found.resultText("face_token"), added.resultText("face_token"));
+  ASSERT_EQ(UserList(found).items().size(), 1u);
+  const JsonValue& best = UserList(found).items()[0];
+  EXPECT_EQ(Member(best, "group_id"), "test");
+  EXPECT_EQ(Member(best, "user_id"), "user_1");
+  EXPECT_EQ(Member(best, "user_info"), "张三，测试用户 \"引号\"\r\n第二行");
+  EXPECT_EQ(Score(best), 100);
+}
+
+TEST_F(FaceEndpointsTest, BestUserComesFirstScoredByTheirClosestFace) {
+  const Bytes alice1 = MakePng(64, 64, Pattern::Noise, 1), alice2 = MakePng(64, 64, Pattern::Noise, 2);
+  const Bytes bob = MakePng(64, 64, Pattern::Noise, 3);
+  ASSERT_EQ(Add(alice1, "test", "alice").errorCode(), 0);
+  ASSERT_EQ(Add(alice2, "test", "alice").errorCode(), 0);
+  ASSERT_EQ(Add(bob, "girl", "bob").errorCode(), 0);
+
+  const Reply forAlice = Search(alice2, "girl,test", "5");
+  ASSERT_EQ(forAlice.errorCode(), 0) << forAlice.body;
+  const auto& users = UserList(forAlice).items();
+  ASSERT_EQ(users.size(), 2u);
+  EXPECT_EQ(Member(users[0], "user_id"), "alice");
+  EXPECT_EQ(Score(users[0]), 100);
+  EXPECT_EQ(Member(users[1], "user_id"), "bob");
+  EXPECT_LT(Score(users[1]), 80);
+
+  const Reply forBob = Search(bob, "test,girl");
+  ASSERT_EQ(UserList(forBob).items().size(), 1u);
+  EXPECT_EQ(Member(UserList(forBob).items()[0], "user_id"), "bob");
+
+  // A stranger still gets the closest user, with a score the client reads as "not found".
+  const Reply stranger = Search(MakePng(64, 64, Pattern::Noise, 99), "test");
+  ASSERT_EQ(stranger.errorCode(), 0);
+  EXPECT_LT(Score(UserList(stranger).items().at(0)), 80);
+}
+
+TEST_F(FaceEndpointsTest, SameUserIdInTwoGroupsIsTwoUsers) {
+  const Bytes picture = MakePng(64, 64, Pattern::Noise, 5);
+  ASSERT_EQ(Add(picture, "test", "same", "in test").errorCode(), 0);
+  ASSERT_EQ(Add(picture, "star", "same", "in star").errorCode(), 0);
+  const Reply found = Search(picture, "star");
+  EXPECT_EQ(Member(UserList(found).items().at(0), "user_info"), "in star");
+  EXPECT_EQ(Search(picture, "girl").errorCode(), 222207);
+}
+
+TEST_F(FaceEndpointsTest, LaterRegistrationUpdatesUserInformation) {
+  ASSERT_EQ(Add(MakePng(64, 64, Pattern::Noise, 1), "test", "u", "old").errorCode(), 0);
+  ASSERT_EQ(Add(MakePng(64, 64, Pattern::Noise, 2), "test", "u", "new").errorCode(), 0);
+  EXPECT_EQ(Member(UserList(Search(MakePng(64, 64, Pattern::Noise, 1), "test")).items().at(0), "user_info"), "new");
+}
+
+TEST_F(FaceEndpointsTest, AnswersEachFaultWithItsErrorCode) {
+  const Bytes face = MakePng(64, 64, Pattern::Noise, 21);
+  ASSERT_EQ(Add(face, "test", "known").errorCode(), 0);
+  const std::string goodImage = ToBase64(face);
+  const struct {
+    const char* name;
+    std::string path;
+    std::string body;
+    long long expected;
+  } cases[] = {
+      {"no token", std::string(kSearchPath), "{}", 110},
+      {"unknown token", kSearchPath + std::string("0123abcd"), "{}", 110},
+      {"body not JSON", kSearchPath + token, "image=1", 222001},
+      {"body truncated", kAddPath + token, "{\"image\": \"", 222001},
+      {"missing image", kAddPath + token, JsonBody({{"image_type", "BASE64"}, {"group_id", "g"}, {"user_id", "u"}}),
+       222001},
+      {"bad user id", kAddPath + token,
+       JsonBody({{"image", goodImage}, {"image_type", "BASE64"}, {"group_id", "g"}, {"user_id", "no way"}}), 222002},
+      {"bad group list", kSearchPath + token,
+       JsonBody({{"image", goodImage}, {"image_type", "BASE64"}, {"group_id_list", "test;girl"}}), 222002},
+      {"flat picture", kSearchPath + token,
+       JsonBody({{"image", ToBase64(MakeJpeg(64, 64, Pattern::Flat))}, {"image_type", "BASE64"}, {"group_id_list", "test"}}),
+       222202},
+      {"bad Base64", kSearchPath + token,
+       JsonBody({{"image", goodImage + "="}, {"image_type", "BASE64"}, {"group_id_list", "test"}}), 222203},
+      {"not a picture", kAddPath + token,
+       JsonBody({{"image", ToBase64({'G', 'I', 'F', '8', '9', 'a'})}, {"image_type", "BASE64"}, {"group_id", "g"}, {"user_id", "u"}}),
+       222203},
+      {"no users in the groups", kSearchPath + token,
+       JsonBody({{"image", goodImage}, {"image_type", "BASE64"}, {"group_id_list", "girl,nobody"}}), 222207},
+      {"same face again", kAddPath + token,
+       JsonBody({{"image", goodImage}, {"image_type", "BASE64"}, {"group_id", "test"}, {"user_id", "known"}}), 223105},
+      {"blurred", kAddPath + token,
+       JsonBody({{"image", ToBase64(MakePng(64, 64, Pattern::Gradient))}, {"image_type", "BASE64"}, {"group_id", "g"},
+                 {"user_id", "u"}, {"quality_control", "LOW"}}),
+       223114},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Reply reply = client.Post(c.path, c.body);
+    EXPECT_EQ(reply.status, 200);
+    EXPECT_EQ(reply.errorCode(), c.expected) << reply.body;
+    ASSERT_TRUE(reply.json);
+    EXPECT_TRUE(reply.json->Find("error_msg") && !reply.json->Find("error_msg")->text().empty());
+    EXPECT_EQ(reply.json->Find("result")->type(), JsonType::Null);
+  }
+}
+
+TEST_F(FaceEndpointsTest, AMultipartFormIsNoJsonBody) {
+  const httplib::MultipartFormDataItems form = {{"image", ToBase64(MakePng(32, 32, Pattern::Noise)), "", ""},
+                                                {"group_id_list", "test", "", ""}};
+  const auto result = client.http->Post((kSearchPath + token).c_str(), form);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->status, 200);
+  const auto reply = ParseJson(result->body);
+  ASSERT_TRUE(reply && reply->Find("error_code"));
+  EXPECT_EQ(reply->Find("error_code")->number(), 222001);
+}
+
+TEST_F(FaceEndpointsTest, ExpiredTokensAreToldApartFromUnknownOnes) {
+  ASSERT_TRUE(service.service().tokens().Store("planted_expired", service.Now() - 1));
+  EXPECT_EQ(client.Post(kSearchPath + std::string("planted_expired"), "{}").errorCode(), 111);
+
+  EXPECT_EQ(client.Post(kSearchPath + token, "{}").errorCode(), 222001);
+  service.AdvanceClock(30 * 24 * 60 * 60 - 5);
+  EXPECT_EQ(client.Post(kSearchPath + token, "{}").errorCode(), 222001);
+  service.AdvanceClock(10);
+  EXPECT_EQ(client.Post(kSearchPath + token, "{}").errorCode(), 111);
+  EXPECT_EQ(client.Post(kAddPath + token, "{}").errorCode(), 111);
+}
+
+TEST_F(FaceEndpointsTest, AUserHoldsAtMostTwentyFaces) {
+  for (std::uint32_t seed = 1; seed <= 20; ++seed)
+    ASSERT_EQ(Add(MakePng(32, 32, Pattern::Noise, seed), "test", "busy").errorCode(), 0) << seed;
+  const Reply full = Add(MakePng(32, 32, Pattern::Noise, 21), "test", "busy");
+  EXPECT_EQ(full.errorCode(), 223104) << full.body;
+  EXPECT_EQ(Add(MakePng(32, 32, Pattern::Noise, 21), "test", "other").errorCode(), 0);
+}
+
+TEST_F(FaceEndpointsTest, BodiesOverTenMegabytesAreRefused) {
+  const std::size_t limit = 10 * 1024 * 1024;
+  std::string atLimit(limit, ' ');
+  atLimit.front() = '{';
+  atLimit.back() = '}';
+  EXPECT_EQ(client.Post(kSearchPath + token, atLimit).errorCode(), 222001);
+
+  const Reply over = client.Post(kSearchPath + token, std::string(limit + 1, ' '));
+  EXPECT_EQ(over.status, 413);
+
+  // The same without a declared length, in chunks.
+  std::size_t sent = 0;
+  const auto result = client.http->Post(
+      (kSearchPath + token).c_str(),
+      [&sent](std::size_t, httplib::DataSink& sink) {
+        const std::string chunk(1024 * 1024, ' ');
+        if (sent > limit + chunk.size()) {
+          sink.done();
+          return true;
+        }
+        sent += chunk.size();
+        return sink.write(chunk.data(), chunk.size());
+      },
+      "application/json");
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->status, 413);
+
+  // The connection is still good for the next request.
+  EXPECT_EQ(client.Post(kSearchPath + token, "{}").errorCode(), 222001);
+}
+
+TEST_F(FaceEndpointsTest, UnderstandsTheClientsTemplateInTheChineseCodePage) {
+  const Bytes picture = MakePng(48, 48, Pattern::Noise, 8);
+  const std::string body = "{\r\n    \"image\": \"" + ToBase64(picture) +
+                           "\",\r\n    \"image_type\": \"BASE64\",\r\n    \"group_id\": \"test\",\r\n"
+                           "    \"user_id\": \"gbk\",\r\n    \"user_info\": \"\xD5\xC5\xC8\xFD\",\r\n"
+                           "    \"quality_control\": \"LOW\",\r\n    \"liveness_control\": \"NONE\"\r\n}";
+  ASSERT_EQ(client.Post(kAddPath + token, body, "application/json").errorCode(), 0);
+  EXPECT_EQ(Member(UserList(Search(picture, "test")).items().at(0), "user_info"), "张三");
+}
+
+}  // namespace
+}  // namespace vantorel::service
