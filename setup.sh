@@ -11,7 +11,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libcurl4-openssl-dev libssl-dev libfltk1.3-dev libjpeg-dev libpng-dev zlib1g-dev
   duktape-dev libgtest-dev libgmock-dev libbenchmark-dev
-  libcpp-httplib-dev libbrotli-dev libsqlite3-dev
+  libcpp-httplib-dev libbrotli-dev libsqlite3-dev libjsoncpp-dev
   xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei fonts-arphic-uming
   ca-certificates curl openssl
 )
@@ -34,6 +34,7 @@ install_packages() {
 
 configure_and_build() {  # build-dir, extra cmake arguments...
   local dir=$1; shift
+  "$ROOT/scripts/fetch-face-models.sh" "$ROOT/.cache/face-api"
   cmake -S "$ROOT" -B "$dir" -G Ninja -Wno-dev "$@" >/dev/null
   cmake --build "$dir" --parallel "$(nproc)"
 }

@@ -1,5 +1,6 @@
 #include "platform/codepage/CodePage.h"
 
+#include "base/Utf8.h"
 #include "platform/codepage/Cp936Table.h"
 
 namespace vantorel {
@@ -131,21 +132,7 @@ std::string EncodeUtf8(std::u16string_view wide) {
     } else if (IsHighSurrogate(wide[i]) || IsLowSurrogate(wide[i])) {
       cp = kReplacement;
     }
-    if (cp < 0x80) {
-      bytes += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      bytes += static_cast<char>(0xC0 | (cp >> 6));
-      bytes += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      bytes += static_cast<char>(0xE0 | (cp >> 12));
-      bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      bytes += static_cast<char>(0xF0 | (cp >> 18));
-      bytes += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    AppendUtf8(bytes, cp);
   }
   return bytes;
 }
