@@ -64,7 +64,8 @@ std::unique_ptr<FaceService> FaceService::Create(const ServiceSettings& settings
   if (!db) return nullptr;
   auto recognizer = CreateFaceRecognizer(settings.modelDir);
   if (!recognizer) {
-    error = "cannot load face recognition from " + settings.modelDir;
+    error = "cannot load the face recognition weights from " + settings.modelDir +
+            " (run scripts/fetch-face-models.sh, or name their folder with --models)";
     return nullptr;
   }
   auto parts = std::make_unique<Parts>(std::move(db), std::move(recognizer), std::move(clock), std::move(log),

@@ -1,7 +1,9 @@
 #include "service/TestPictures.h"
 
 #include <cstdio>
-#include <random>
+#include <map>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include <jpeglib.h>
@@ -11,25 +13,68 @@
 namespace vantorel::service::testing {
 namespace {
 
-std::vector<std::uint8_t> Pixels(int width, int height, Pattern pattern, std::uint32_t seed) {
+// Where the face detector found these people's faces in the sample photos
+// (which the fetch script pins by checksum), in the photos' pixels.
+struct FaceBox {
+  int photo;
+  int left, top, width, height;
+};
+constexpr FaceBox kFaces[kSamplePeople] = {
+    {1, 816, 447, 252, 242}, {1, 1421, 210, 283, 267}, {3, 1015, 236, 303, 284}, {4, 636, 103, 246, 234},
+    {5, 752, 144, 203, 198}, {6, 201, 536, 283, 258},  {6, 1439, 318, 275, 278}, {5, 568, 459, 242, 233},
+};
+
+// `convert`'s JPEG output for `arguments`, empty when it failed.
+Bytes ConvertToJpeg(const std::string& arguments) {
+  FILE* pipe = ::popen(("convert " + arguments + " jpg:- 2>/dev/null").c_str(), "r");
+  if (!pipe) return {};
+  Bytes jpeg;
+  unsigned char buffer[65536];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) jpeg.insert(jpeg.end(), buffer, buffer + got);
+  return ::pclose(pipe) == 0 ? jpeg : Bytes();
+}
+
+// A quarter of the face's size is kept on each side, as a photo of a face
+// would have it.
+std::string CropArguments(int person) {
+  const FaceBox& box = kFaces[person];
+  const int marginX = box.width / 4, marginY = box.height / 4;
+  return std::string(VANTOREL_FACE_SAMPLES_DIR) + "/sample" + std::to_string(box.photo) + ".jpg -crop " +
+         std::to_string(box.width + 2 * marginX) + "x" + std::to_string(box.height + 2 * marginY) + "+" +
+         std::to_string(box.left - marginX) + "+" + std::to_string(box.top - marginY) +
+         " +repage -resize 200x200 -quality 90";
+}
+
+// Each picture is made once per test program: cutting from the large photos
+// takes a while.
+Bytes CachedFace(int person, const std::string& alteration) {
+  static std::mutex mutex;
+  static std::map<std::pair<int, std::string>, Bytes> made;
+  if (person < 0 || person >= kSamplePeople) return {};
+  std::lock_guard lock(mutex);
+  auto [entry, isNew] = made.try_emplace({person, alteration});
+  if (isNew) entry->second = ConvertToJpeg(CropArguments(person) + " " + alteration);
+  return entry->second;
+}
+
+std::vector<std::uint8_t> GradientPixels(int width, int height) {
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
-  std::mt19937 random(seed);
-  for (int y = 0; y < height; ++y) {
+  for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
-      std::uint8_t level = 128;
-      if (pattern == Pattern::Noise) level = static_cast<std::uint8_t>(random() & 0xFF);
-      if (pattern == Pattern::Gradient) level = static_cast<std::uint8_t>(x * 255 / std::max(1, width - 1));
       std::uint8_t* pixel = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-      pixel[0] = pixel[1] = pixel[2] = level;
+      pixel[0] = pixel[1] = pixel[2] = static_cast<std::uint8_t>(x * 255 / std::max(1, width - 1));
     }
-  }
   return rgb;
 }
 
 }  // namespace
 
-Bytes MakePng(int width, int height, Pattern pattern, std::uint32_t seed) {
-  const auto rgb = Pixels(width, height, pattern, seed);
+Bytes FacePicture(int person) { return CachedFace(person, ""); }
+
+Bytes AlteredFacePicture(int person, const std::string& alteration) { return CachedFace(person, alteration); }
+
+Bytes MakeGradientPng(int width, int height) {
+  const auto rgb = GradientPixels(width, height);
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   image.width = static_cast<png_uint_32>(width);
@@ -43,8 +88,8 @@ Bytes MakePng(int width, int height, Pattern pattern, std::uint32_t seed) {
   return png;
 }
 
-Bytes MakeJpeg(int width, int height, Pattern pattern, std::uint32_t seed, int quality) {
-  auto rgb = Pixels(width, height, pattern, seed);
+Bytes MakeGradientJpeg(int width, int height) {
+  auto rgb = GradientPixels(width, height);
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -57,7 +102,7 @@ Bytes MakeJpeg(int width, int height, Pattern pattern, std::uint32_t seed, int q
   info.input_components = 3;
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, quality, TRUE);
+  jpeg_set_quality(&info, 90, TRUE);
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
     JSAMPROW row = &rgb[static_cast<std::size_t>(info.next_scanline) * width * 3];
