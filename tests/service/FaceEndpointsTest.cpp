@@ -39,8 +39,18 @@ class FaceEndpointsTest : public ::testing::Test {
                                                       {"max_user_num", maxUsers}}));
   }
 
+  // Stores a face with `descriptor` straight into the service's database.
+  AddOutcome Plant(const std::string& group, const std::string& user, const Descriptor& descriptor) {
+    std::string error;
+    const auto db = Database::Open(folder.path() + "/faces.db", error);
+    if (!db) return AddOutcome::StorageFailed;
+    const NewFace face{group, user, "", "planted" + std::to_string(++planted), descriptor, {}, service.Now()};
+    return FaceLibrary(*db).Add(face, [](const Descriptor&) { return false; });
+  }
+
   TemporaryDirectory folder;
   RunningService service{folder.path()};
+  int planted = 0;
   Client client = service.NewClient();
   std::string token;
 };
@@ -214,24 +224,29 @@ TEST_F(FaceEndpointsTest, ExpiredTokensAreToldApartFromUnknownOnes) {
   EXPECT_EQ(client.Post(kAddPath + token, "{}").errorCode(), 111);
 }
 
-// The twenty faces are planted through the service's own database file: a
-// user's limit counts stored faces however they came, and describing twenty
-// pictures would take long.
+// The twenty faces are planted: a user's limit counts stored faces however
+// they came, and describing twenty pictures would take long.
 TEST_F(FaceEndpointsTest, AUserHoldsAtMostTwentyFaces) {
-  std::string error;
-  const auto db = Database::Open(folder.path() + "/faces.db", error);
-  ASSERT_TRUE(db) << error;
-  FaceLibrary library(*db);
-  const auto neverTheSame = [](const Descriptor&) { return false; };
   for (int face = 0; face < kMaxFacesPerUser; ++face) {
     Descriptor descriptor(128, 0.0f);
     descriptor[static_cast<std::size_t>(face)] = 1.0f;
-    const NewFace planted{"test", "busy", "", "planted" + std::to_string(face), descriptor, {}, service.Now()};
-    ASSERT_EQ(library.Add(planted, neverTheSame), AddOutcome::Added) << face;
+    ASSERT_EQ(Plant("test", "busy", descriptor), AddOutcome::Added) << face;
   }
   const Reply full = Add(FacePicture(6), "test", "busy");
   EXPECT_EQ(full.errorCode(), 223104) << full.body;
   EXPECT_EQ(Add(FacePicture(6), "test", "other").errorCode(), 0);
+}
+
+TEST_F(FaceEndpointsTest, FacesDescribedWithAnotherSizeAreLeftOut) {
+  ASSERT_EQ(Plant("old", "shorter", Descriptor(64, 0.0f)), AddOutcome::Added);
+  ASSERT_EQ(Plant("test", "shorter", Descriptor(64, 0.0f)), AddOutcome::Added);
+  EXPECT_EQ(Search(FacePicture(7), "old").errorCode(), 222207);
+
+  ASSERT_EQ(Add(FacePicture(7), "test", "current").errorCode(), 0);
+  const Reply found = Search(FacePicture(7), "old,test", "5");
+  ASSERT_EQ(found.errorCode(), 0) << found.body;
+  ASSERT_EQ(UserList(found).items().size(), 1u);
+  EXPECT_EQ(Member(UserList(found).items()[0], "user_id"), "current");
 }
 
 TEST_F(FaceEndpointsTest, BodiesOverTenMegabytesAreRefused) {
