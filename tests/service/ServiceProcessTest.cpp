@@ -165,6 +165,8 @@ TEST(ServiceProcess, RefusesToStartWithoutUsableWeights) {
             std::string::npos)
       << logText;
   EXPECT_NE(logText.find("scripts/fetch-face-models.sh"), std::string::npos) << logText;
+  struct stat info{};
+  EXPECT_NE(::stat((folder.path() + "/data").c_str(), &info), 0) << "a data folder was made";
 }
 
 }  // namespace
