@@ -46,6 +46,7 @@ TEST(Concurrency, ParallelClientsLoseAndDuplicateNothing) {
   RunningService service(folder.path());
   ASSERT_TRUE(service.started()) << service.startError();
   const std::string token = service.AccessToken();
+  // Made before the clients start, so that they all hit the service at once.
   for (int c = 0; c < kClients; ++c)
     for (int u = 0; u < kUsersPerClient; ++u) ASSERT_FALSE(PictureOf(c, u).empty());
   std::atomic<int> added = 0, foundThemselves = 0;
