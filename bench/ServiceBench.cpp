@@ -26,11 +26,11 @@ using namespace vantorel::test;
 constexpr std::size_t kPictureBytes = 2047999;
 constexpr char kAllGroups[] = "test,girl,star";
 
-// A JPEG of grey noise just under the size, padded after its end marker.
+// A face enlarged to a JPEG just under the size, padded after its end marker.
 Bytes LargestPicture() {
   Bytes picture;
-  for (int side = 1400; side > 100; side -= 20) {
-    picture = MakeJpeg(side, side * 3 / 4, Pattern::Noise, 5, 85);
+  for (int side = 2000; side > 100; side -= 100) {
+    picture = AlteredFacePicture(0, "-resize " + std::to_string(side) + "x" + std::to_string(side) + " -quality 100");
     if (picture.size() <= kPictureBytes) break;
   }
   picture.resize(kPictureBytes, 0);

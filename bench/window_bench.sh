@@ -2,6 +2,8 @@
 # The window's start-up time and memory, over whole runs under a private Xvfb
 # display against the local service on a free loopback port:
 #   bench/window_bench.sh BUILD_DIR [RUNS] [FACE_PHOTO]
+# (FACE_PHOTO: the photo scaled to 1920 px for the search, by default the
+# first sample photo that setup fetches; without one, a generated picture.)
 # 1. RUNS starts (default 21) of vantorel, each timed from the process start
 #    to the caption marked "---服务器验证成功" (caption_timer waits on X
 #    events); the median, and beside it the median of the curl tool fetching
@@ -12,8 +14,8 @@
 set -euo pipefail
 BUILD=$(cd "${1:?usage: $0 BUILD_DIR [RUNS] [FACE_PHOTO]}" && pwd)
 RUNS=${2:-21}
-FACE_PHOTO=${3:-}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+FACE_PHOTO=${3:-$ROOT/.cache/face-api/samples/sample1.jpg}
 # shellcheck source=../tests/support/window_session.sh
 source "$ROOT/tests/support/window_session.sh"
 

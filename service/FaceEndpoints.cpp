@@ -53,9 +53,9 @@ EndpointReply FaceEndpoints::Search(std::string_view accessToken, std::string_vi
   const auto& request = std::get<SearchRequest>(parsed);
   const FaceDescription face = recognizer_.Describe(request.picture, request.quality);
   if (auto problem = FaceProblem(face.status)) return Failure(*problem, now);
-  const std::vector<Candidate> candidates = library_.FacesIn(request.groups, face.descriptor.size());
-  if (candidates.empty()) return Failure(ServiceError::NoUserInGroups, now);
-  const auto users = RankUsers(candidates, face.descriptor, recognizer_, static_cast<std::size_t>(request.maxUsers));
+  const RegisteredFaces registered = library_.FacesIn(request.groups, face.descriptor.size());
+  if (registered.users.empty()) return Failure(ServiceError::NoUserInGroups, now);
+  const auto users = RankUsers(registered, face.descriptor, recognizer_, static_cast<std::size_t>(request.maxUsers));
   return Success(SearchReply(FaceTokenOf(request.picture), users, now));
 }
 

@@ -93,18 +93,28 @@ AddOutcome FaceLibrary::Add(const NewFace& face, const std::function<bool(const 
   return AddOutcome::Added;
 }
 
-std::vector<Candidate> FaceLibrary::FacesIn(const std::vector<std::string>& groups, std::size_t dimensions) {
-  std::vector<Candidate> candidates;
+RegisteredFaces FaceLibrary::FacesIn(const std::vector<std::string>& groups, std::size_t dimensions) {
+  RegisteredFaces faces;
   std::lock_guard lock(db_.mutex());
   for (const std::string& group : groups) {
     auto rows = db_.Prepare(
-        "SELECT u.name, u.info, d.vector FROM groups g JOIN users u ON u.group_id = g.id "
+        "SELECT u.id, u.name, u.info, d.vector FROM groups g JOIN users u ON u.group_id = g.id "
         "JOIN faces f ON f.user_id = u.id JOIN descriptors d ON d.face_id = f.id "
         "WHERE g.name = ? AND d.dimensions = ? ORDER BY u.id, f.id");
     rows.Bind(1, group).Bind(2, static_cast<std::int64_t>(dimensions));
-    while (rows.Step()) candidates.push_back({group, rows.TextAt(0), rows.TextAt(1), DescriptorFromBlob(rows.BlobAt(2))});
+    std::optional<std::int64_t> previousUser;
+    while (rows.Step()) {
+      const std::string blob = rows.BlobAt(3);
+      if (blob.size() != dimensions * sizeof(float)) continue;
+      if (rows.Integer(0) != previousUser) faces.users.push_back({group, rows.TextAt(1), rows.TextAt(2)});
+      previousUser = rows.Integer(0);
+      faces.userOfFace.push_back(faces.users.size() - 1);
+      const std::size_t end = faces.descriptors.size();
+      faces.descriptors.resize(end + dimensions);
+      std::memcpy(faces.descriptors.data() + end, blob.data(), blob.size());
+    }
   }
-  return candidates;
+  return faces;
 }
 
 }  // namespace vantorel::service

@@ -26,12 +26,19 @@ struct NewFace {
 
 enum class AddOutcome { Added, AlreadyRegistered, UserFull, StorageFailed };
 
-// A registered face that a search compares with.
-struct Candidate {
+// A registered user a search can name.
+struct RegisteredUser {
   std::string groupId;
   std::string userId;
   std::string userInfo;
-  Descriptor descriptor;
+};
+
+// The faces a search compares with. Their descriptors lie back to back in one
+// array, so that a search scans them in a single pass.
+struct RegisteredFaces {
+  std::vector<RegisteredUser> users;
+  std::vector<std::size_t> userOfFace;  // per face, its owner's index in `users`
+  std::vector<float> descriptors;       // one descriptor per face, all of one size
 };
 
 class FaceLibrary {
@@ -45,7 +52,7 @@ class FaceLibrary {
 
   // Every face of every user in `groups` whose descriptor has the given size
   // (faces described by another recognizer cannot be compared).
-  std::vector<Candidate> FacesIn(const std::vector<std::string>& groups, std::size_t dimensions);
+  RegisteredFaces FacesIn(const std::vector<std::string>& groups, std::size_t dimensions);
 
  private:
   std::optional<std::int64_t> GroupRow(const std::string& name, std::int64_t now);

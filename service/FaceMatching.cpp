@@ -1,26 +1,26 @@
 #include "service/FaceMatching.h"
 
-#include <algorithm>
-#include <map>
-#include <utility>
+#include "service/recognition/DescriptorSearch.h"
 
 namespace vantorel::service {
 
-std::vector<UserMatch> RankUsers(const std::vector<Candidate>& candidates, const Descriptor& query,
+// No user holds more than kMaxFacesPerUser faces, so the nearest
+// maxUsers * kMaxFacesPerUser faces belong to at least maxUsers users when
+// there are that many; the first face of a user in that list is their closest.
+std::vector<UserMatch> RankUsers(const RegisteredFaces& faces, const Descriptor& query,
                                  const FaceRecognizer& recognizer, std::size_t maxUsers) {
-  std::vector<UserMatch> users;
-  std::map<std::pair<std::string, std::string>, std::size_t> indexOfUser;
-  for (const Candidate& candidate : candidates) {
-    const double score = recognizer.Score(recognizer.Distance(query, candidate.descriptor));
-    const auto [entry, isNew] = indexOfUser.try_emplace({candidate.groupId, candidate.userId}, users.size());
-    if (isNew)
-      users.push_back({candidate.groupId, candidate.userId, candidate.userInfo, score});
-    else
-      users[entry->second].score = std::max(users[entry->second].score, score);
+  const std::size_t nearestFaces = maxUsers * static_cast<std::size_t>(kMaxFacesPerUser);
+  std::vector<UserMatch> ranked;
+  std::vector<bool> isRanked(faces.users.size(), false);
+  for (const DescriptorMatch& match : BestMatches(query, faces.descriptors, nearestFaces)) {
+    if (ranked.size() == maxUsers) break;
+    const std::size_t user = faces.userOfFace[match.index];
+    if (isRanked[user]) continue;
+    isRanked[user] = true;
+    const RegisteredUser& owner = faces.users[user];
+    ranked.push_back({owner.groupId, owner.userId, owner.userInfo, recognizer.Score(match.distance)});
   }
-  std::stable_sort(users.begin(), users.end(), [](const UserMatch& a, const UserMatch& b) { return a.score > b.score; });
-  if (users.size() > maxUsers) users.resize(maxUsers);
-  return users;
+  return ranked;
 }
 
 }  // namespace vantorel::service

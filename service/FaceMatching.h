@@ -15,9 +15,10 @@ struct UserMatch {
   double score = 0;
 };
 
-// One entry per user (group and user id), scored by the user's closest face;
-// the best `maxUsers` in falling score order, ties in the order given.
-std::vector<UserMatch> RankUsers(const std::vector<Candidate>& candidates, const Descriptor& query,
+// The `maxUsers` users whose closest face is nearest to `query`, best first,
+// each scored by that face; faces at equal distance in the order given.
+// The descriptors must have the query's size.
+std::vector<UserMatch> RankUsers(const RegisteredFaces& faces, const Descriptor& query,
                                  const FaceRecognizer& recognizer, std::size_t maxUsers);
 
 }  // namespace vantorel::service

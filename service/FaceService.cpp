@@ -54,6 +54,13 @@ bool MakeFolders(const std::string& path) {
 
 std::unique_ptr<FaceService> FaceService::Create(const ServiceSettings& settings, std::string& error, Clock clock,
                                                  LogSink log) {
+  // First, so that a service that cannot start leaves no data folder behind.
+  auto recognizer = CreateFaceRecognizer(settings.modelDir);
+  if (!recognizer) {
+    error = "cannot load the face recognition weights from " + settings.modelDir +
+            " (run scripts/fetch-face-models.sh, or name their folder with --models)";
+    return nullptr;
+  }
   if (settings.dataDir.empty() || !MakeFolders(settings.dataDir)) {
     error = "cannot create the data folder " + settings.dataDir + ": " + std::strerror(errno);
     return nullptr;
@@ -62,11 +69,6 @@ std::unique_ptr<FaceService> FaceService::Create(const ServiceSettings& settings
   if (!certificates) return nullptr;
   auto db = Database::Open(settings.dataDir + "/faces.db", error);
   if (!db) return nullptr;
-  auto recognizer = CreateFaceRecognizer(settings.modelDir);
-  if (!recognizer) {
-    error = "cannot load face recognition from " + settings.modelDir;
-    return nullptr;
-  }
   auto parts = std::make_unique<Parts>(std::move(db), std::move(recognizer), std::move(clock), std::move(log),
                                        *certificates);
   if (!parts->server.is_valid()) {

@@ -1,11 +1,14 @@
 #include "service/recognition/FaceRecognizer.h"
-#include "service/recognition/FingerprintRecognizer.h"
+#include "service/recognition/NeuralFaceRecognizer.h"
 
 namespace vantorel::service {
 
-// The fingerprint recognizer needs no weights, so `modelDir` goes unused.
-std::unique_ptr<FaceRecognizer> CreateFaceRecognizer(const std::string& /*modelDir*/) {
-  return std::make_unique<FingerprintRecognizer>();
+// Nothing when the weights in `modelDir` are missing or unusable: a service
+// that cannot see faces must not start and answer "no face" to everything.
+std::unique_ptr<FaceRecognizer> CreateFaceRecognizer(const std::string& modelDir) {
+  auto recognizer = std::make_unique<NeuralFaceRecognizer>(modelDir);
+  if (!recognizer->Loaded()) return nullptr;
+  return recognizer;
 }
 
 }  // namespace vantorel::service

@@ -1,5 +1,6 @@
 // The search and registration flows against the real local face service on a
-// loopback port, over HTTPS with the service's own CA, with pictures made here.
+// loopback port, over HTTPS with the service's own CA, with faces cut out of
+// the sample photos and pictures made here.
 #include "AppFixture.h"
 #include "base/TextOps.h"
 #include "service/ServiceTestSupport.h"
@@ -8,17 +9,14 @@
 namespace vantorel {
 namespace {
 
-using test::MakeJpeg;
-using test::MakePng;
-using test::Pattern;
+using test::AlteredFacePicture;
+using test::FacePicture;
 
-// Pictures in which the recognizer finds a face, one per person: sharp
-// noise is what the baseline recognizer takes for a face.
-Bytes FacePicture(std::uint32_t person) { return MakeJpeg(320, 240, Pattern::Noise, person); }
-// A face too smooth to recognise.
-Bytes BlurredPicture() { return MakePng(320, 240, Pattern::Gradient); }
+// A face still found but too smooth to describe at the quality the program
+// asks for (LOW): a lighter blur passes, a heavier one hides the face.
+Bytes BlurredPicture() { return AlteredFacePicture(5, "-blur 0x3.5"); }
 // A picture without any face.
-Bytes FacelessPicture() { return MakeJpeg(320, 240, Pattern::Flat); }
+Bytes FacelessPicture() { return test::MakeGradientJpeg(320, 240); }
 
 // The service trusts its CA at $XDG_DATA_HOME/vantorel/ca.pem, where the
 // client looks for it. It starts before the application that talks to it.
@@ -38,6 +36,7 @@ class LocalServiceFlowsTest : protected WithLocalService, public AppFixture {
 
   void SetUp() override {
     ASSERT_TRUE(service.started()) << service.startError();
+    ASSERT_FALSE(FacePicture(0).empty()) << "no sample photos; scripts/fetch-face-models.sh fetches them";
     app.OnMainWindowCreated();
     ASSERT_EQ(w.window.caption(), Chinese("Vantorel By：Quenmarsh---服务器验证成功"));
   }

@@ -16,7 +16,8 @@ using namespace vantorel::service::testing;
 using namespace vantorel::test;
 
 constexpr int kClients = 8;
-constexpr int kUsersPerClient = 4;
+// Each client registers a face and its mirror image as two users.
+constexpr int kUsersPerClient = 2;
 
 long long CountRows(const std::string& database, const char* sql) {
   sqlite3* db = nullptr;
@@ -37,13 +38,18 @@ std::string SearchBody(const Bytes& picture) {
   return JsonBody({{"image", ToBase64(picture)}, {"image_type", "BASE64"}, {"group_id_list", "crowd"}});
 }
 
-Bytes PictureOf(int client, int user) { return MakePng(48, 48, Pattern::Noise, static_cast<std::uint32_t>(1000 + client * 100 + user)); }
+Bytes PictureOf(int client, int user) {
+  return user == 0 ? FacePicture(client % kSamplePeople) : AlteredFacePicture(client % kSamplePeople, "-flop");
+}
 
 TEST(Concurrency, ParallelClientsLoseAndDuplicateNothing) {
   TemporaryDirectory folder;
   RunningService service(folder.path());
   ASSERT_TRUE(service.started()) << service.startError();
   const std::string token = service.AccessToken();
+  // Made before the clients start, so that they all hit the service at once.
+  for (int c = 0; c < kClients; ++c)
+    for (int u = 0; u < kUsersPerClient; ++u) ASSERT_FALSE(PictureOf(c, u).empty());
   std::atomic<int> added = 0, foundThemselves = 0;
   std::vector<std::thread> clients;
   for (int c = 0; c < kClients; ++c) {
@@ -74,7 +80,7 @@ TEST(Concurrency, TheSameFaceSentByEightClientsIsStoredOnce) {
   RunningService service(folder.path());
   ASSERT_TRUE(service.started()) << service.startError();
   const std::string token = service.AccessToken();
-  const std::string body = AddBody(MakePng(64, 64, Pattern::Noise, 77), "twin");
+  const std::string body = AddBody(FacePicture(0), "twin");
   std::atomic<int> added = 0, refused = 0;
   std::vector<std::thread> clients;
   for (int c = 0; c < kClients; ++c) {

@@ -97,7 +97,7 @@ TEST(ServiceProcess, KeepsFacesAndCertificatesAcrossAKill) {
   const std::string data = folder.path() + "/data", log = folder.path() + "/service.log";
   const int port = FreePort();
   const std::vector<std::string> arguments{"--listen", "127.0.0.1:" + std::to_string(port), "--data", data};
-  const Bytes picture = MakePng(64, 64, Pattern::Noise, 42);
+  const Bytes picture = FacePicture(0);
   std::string firstCa, firstToken;
   {
     ServiceProcess process(arguments, log, folder.path() + "/unused");
@@ -151,6 +151,23 @@ TEST(ServiceProcess, RefusesBadCommandLines) {
     const int status = process.Kill(0);  // signal 0 only waits for the exit
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << arguments[0];
   }
+}
+
+TEST(ServiceProcess, RefusesToStartWithoutUsableWeights) {
+  TemporaryDirectory folder;
+  const std::string log = folder.path() + "/service.log";
+  ServiceProcess process({"--listen", "127.0.0.1:" + std::to_string(FreePort()), "--data", folder.path() + "/data",
+                          "--models", folder.path() + "/no-weights"},
+                         log, folder.path());
+  const int status = process.Kill(0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  const std::string logText = ReadWholeFile(log);
+  EXPECT_NE(logText.find("cannot load the face recognition weights from " + folder.path() + "/no-weights"),
+            std::string::npos)
+      << logText;
+  EXPECT_NE(logText.find("scripts/fetch-face-models.sh"), std::string::npos) << logText;
+  struct stat info{};
+  EXPECT_NE(::stat((folder.path() + "/data").c_str(), &info), 0) << "a data folder was made";
 }
 
 }  // namespace

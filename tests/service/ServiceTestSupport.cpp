@@ -57,6 +57,7 @@ RunningService::RunningService(const std::string& dataDir) {
   ServiceSettings settings;
   settings.port = 0;
   settings.dataDir = dataDir;
+  settings.modelDir = VANTOREL_FACE_MODEL_DIR;
   auto offset = clockOffset_;
   Clock clock = [offset, system = SystemClock()] { return system() + offset->load(); };
   auto log = log_;

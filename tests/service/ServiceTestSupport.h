@@ -45,7 +45,8 @@ std::string TokenQuery(const std::string& grantType = "client_credentials");
 
 class RunningService {
  public:
-  // Starts on 127.0.0.1 with a free port; `dataDir` is made when missing.
+  // Starts on 127.0.0.1 with a free port and the build's face recognition
+  // weights; `dataDir` is made when missing.
   explicit RunningService(const std::string& dataDir);
   ~RunningService();
 

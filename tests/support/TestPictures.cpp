@@ -1,29 +1,79 @@
 #include "support/TestPictures.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <random>
+#include <map>
+#include <mutex>
+#include <utility>
 
 #include <jpeglib.h>
 #include <openssl/evp.h>
 #include <png.h>
 
 namespace vantorel::test {
+namespace {
 
-RgbPixels PatternPixels(int width, int height, Pattern pattern, std::uint32_t seed) {
+// Where the face detector found these people's faces in the sample photos
+// (which the fetch script pins by checksum), in the photos' pixels.
+struct FaceBox {
+  int photo;
+  int left, top, width, height;
+};
+constexpr FaceBox kFaces[kSamplePeople] = {
+    {1, 816, 447, 252, 242}, {1, 1421, 210, 283, 267}, {3, 1015, 236, 303, 284}, {4, 636, 103, 246, 234},
+    {5, 752, 144, 203, 198}, {6, 201, 536, 283, 258},  {6, 1439, 318, 275, 278}, {5, 568, 459, 242, 233},
+};
+
+// `convert`'s JPEG output for `arguments`, empty when it failed.
+Bytes ConvertToJpeg(const std::string& arguments) {
+  FILE* pipe = ::popen(("convert " + arguments + " jpg:- 2>/dev/null").c_str(), "r");
+  if (!pipe) return {};
+  Bytes jpeg;
+  unsigned char buffer[65536];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) jpeg.insert(jpeg.end(), buffer, buffer + got);
+  return ::pclose(pipe) == 0 ? jpeg : Bytes();
+}
+
+// A quarter of the face's size is kept on each side, as a photo of a face
+// would have it.
+std::string CropArguments(int person) {
+  const FaceBox& box = kFaces[person];
+  const int marginX = box.width / 4, marginY = box.height / 4;
+  return std::string(VANTOREL_FACE_SAMPLES_DIR) + "/sample" + std::to_string(box.photo) + ".jpg -crop " +
+         std::to_string(box.width + 2 * marginX) + "x" + std::to_string(box.height + 2 * marginY) + "+" +
+         std::to_string(box.left - marginX) + "+" + std::to_string(box.top - marginY) +
+         " +repage -resize 200x200 -quality 90";
+}
+
+// Each picture is made once per test program: cutting from the large photos
+// takes a while.
+Bytes CachedFace(int person, const std::string& alteration) {
+  static std::mutex mutex;
+  static std::map<std::pair<int, std::string>, Bytes> made;
+  if (person < 0 || person >= kSamplePeople) return {};
+  std::lock_guard lock(mutex);
+  auto [entry, isNew] = made.try_emplace({person, alteration});
+  if (isNew) entry->second = ConvertToJpeg(CropArguments(person) + " " + alteration);
+  return entry->second;
+}
+
+// A left-to-right grey ramp.
+RgbPixels Gradient(int width, int height) {
   RgbPixels pixels{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
-  std::mt19937 random(seed);
-  for (int y = 0; y < height; ++y) {
+  for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
-      std::uint8_t level = 128;
-      if (pattern == Pattern::Noise) level = static_cast<std::uint8_t>(random() & 0xFF);
-      if (pattern == Pattern::Gradient) level = static_cast<std::uint8_t>(x * 255 / std::max(1, width - 1));
       std::uint8_t* pixel = &pixels.rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-      pixel[0] = pixel[1] = pixel[2] = level;
+      pixel[0] = pixel[1] = pixel[2] = static_cast<std::uint8_t>(x * 255 / std::max(1, width - 1));
     }
-  }
   return pixels;
 }
+
+}  // namespace
+
+Bytes FacePicture(int person) { return CachedFace(person, ""); }
+
+Bytes AlteredFacePicture(int person, const std::string& alteration) { return CachedFace(person, alteration); }
 
 Bytes EncodePng(const RgbPixels& pixels) {
   png_image image{};
@@ -69,13 +119,9 @@ Bytes EncodeJpeg(const RgbPixels& pixels, int quality) {
   return jpeg;
 }
 
-Bytes MakePng(int width, int height, Pattern pattern, std::uint32_t seed) {
-  return EncodePng(PatternPixels(width, height, pattern, seed));
-}
+Bytes MakeGradientPng(int width, int height) { return EncodePng(Gradient(width, height)); }
 
-Bytes MakeJpeg(int width, int height, Pattern pattern, std::uint32_t seed, int quality) {
-  return EncodeJpeg(PatternPixels(width, height, pattern, seed), quality);
-}
+Bytes MakeGradientJpeg(int width, int height) { return EncodeJpeg(Gradient(width, height)); }
 
 std::string ToBase64(const Bytes& data) {
   std::string text(4 * ((data.size() + 2) / 3) + 1, '\0');
