@@ -1,21 +1,21 @@
 #!/usr/bin/env bash
 # The real window under Xvfb against the real local service:
-#   window_under_xvfb.sh VANTOREL SERVICE CLOSE_WINDOW ARTEFACT_FOLDER [FACE_PHOTO]
+#   window_under_xvfb.sh VANTOREL SERVICE CLOSE_WINDOW ARTEFACT_FOLDER FACE_PHOTO
 # With the service running: the caption is marked as verified; a picture
 # chosen through the dialog is registered, then searched, and the screenshots
 # show the green lights and the match. With the service stopped: the caption
 # is marked as failed and the message box appears. The picture is made here
-# from FACE_PHOTO when that file exists (a recognizer that looks for real
-# faces finds one there), otherwise from grey noise.
+# from FACE_PHOTO, a photo with faces in it.
 # Screenshots stay in ARTEFACT_FOLDER.
 set -euo pipefail
-VANTOREL=$1 SERVICE=$2 CLOSE_WINDOW=$3 ARTEFACTS=$4 FACE_PHOTO=${5:-}
+VANTOREL=$1 SERVICE=$2 CLOSE_WINDOW=$3 ARTEFACTS=$4 FACE_PHOTO=$5
 # shellcheck source=../support/window_session.sh
 source "$(dirname "$0")/../support/window_session.sh"
 
 start_session "$ARTEFACTS"
 rm -f "$ARTEFACTS"/*.png
-make_picture "$HOME/Desktop/face.jpg" '640x480' "$FACE_PHOTO"
+[ -f "$FACE_PHOTO" ] || fail "no photo $FACE_PHOTO; scripts/fetch-face-models.sh fetches the sample photos"
+convert "$FACE_PHOTO" -resize 640x480 -quality 90 "$HOME/Desktop/face.jpg"
 
 # How many pure-red text pixels lie in a rectangle of a screenshot: x y width height.
 red_pixels() {

@@ -61,16 +61,6 @@ start_service() {
 service_port() { sed -n 's|.*listening on https://127\.0\.0\.1:\([0-9]*\).*|\1|p' "$SESSION_WORK/service.log" 2>/dev/null; }
 service_announced() { [ -n "$(service_port)" ]; }
 
-# A picture file made with ImageMagick: from the photo $3 when that file
-# exists (scaled to fit $2 pixels), otherwise grey noise of that size.
-make_picture() {  # file WIDTHxHEIGHT [photo]
-  if [ -n "${3:-}" ] && [ -f "$3" ]; then
-    convert "$3" -resize "$2" -quality 90 "$1"
-  else
-    convert -size "$2" xc: +noise Random -colorspace Gray -quality 90 "$1"
-  fi
-}
-
 caption_of() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^[^"]*"\(.*\)"$/\1/p'; }
 
 # The shown window of class $1 whose caption matches the pattern $2.
