@@ -56,7 +56,9 @@ import -window "$WINDOW" "$ARTEFACTS/1-started.png"
   click "$WINDOW" $USER_ID_BOX
   xdotool type --clearmodifiers --delay 5 "user_1"
   click "$WINDOW" $USER_INFO_BOX
-  xdotool type --clearmodifiers --delay 5 "前台 张三"
+  # xdotool lends each Chinese character a spare key for a moment; the pause
+  # lets the window read the key before the loan ends, also on a busy machine.
+  xdotool type --clearmodifiers --delay 100 "前台 张三"
   click "$WINDOW" $REGISTER
   SHOT=$ARTEFACTS/2-registered.png
   wait_until 30 light_settled "$WINDOW" "$SHOT" $REGISTER_LIGHT || fail "the registration did not end"
