@@ -10,8 +10,10 @@ void HttpSession::FollowRedirect(bool ignoreEmptyCookies) {
   if (state_.cookieMode == kCookiesByPlatform || state_.redirectsDisabled == 1) return;
   Text location = GetRedirectLocation(true);
   if (!ShouldFollowRedirect(state_.cookieMode, state_.redirectsDisabled, location, state_.redirectCount)) return;
-  // The method stays omitted: a GET that keeps isPost as it was.
-  if (Open(std::nullopt, location)) SendText({}, ignoreEmptyCookies);
+  // The method stays omitted: a GET that keeps isPost as it was. A hop that
+  // fails ends the chain, and the count goes back to 0 so the next chain
+  // gets its full ten hops.
+  if (!Open(std::nullopt, location) || !SendText({}, ignoreEmptyCookies)) state_.redirectCount = 0;
 }
 
 Text HttpSession::GetRedirectLocation(bool absolute) const {

@@ -122,6 +122,7 @@ TEST(HttpSessionRedirects, FailedHopEndsTheChainButTheFirstSendSucceeds) {
   EXPECT_TRUE(session.SendText());
   EXPECT_EQ(session.State().url, "http://127.0.0.1:1/unreachable");
   EXPECT_EQ(session.GetResponseHeaders(), "");
+  EXPECT_EQ(session.State().redirectCount, 0);  // the next chain starts from zero
 }
 
 TEST(HttpSessionRedirects, LocationIsMadeAbsoluteInEachForm) {
