@@ -66,11 +66,11 @@ int Find(const Text& text, const Text& sought, int start, Case mode) {
   return -1;
 }
 
-int FindLast(const Text& text, const Text& sought, std::optional<int> start, Case mode) {
-  if (text.empty() || (start && *start < 1)) return -1;
+int FindLast(const Text& text, const Text& sought, Case mode) {
+  if (text.empty()) return -1;
   if (sought.empty()) return 1;
   if (sought.size() > text.size()) return -1;
-  std::size_t pos = std::min(start ? static_cast<std::size_t>(*start) - 1 : text.size(), text.size() - sought.size());
+  std::size_t pos = text.size() - sought.size();
   for (;; --pos) {
     if (MatchesAt(text, pos, sought, mode) && IsCharacterStart(text, pos)) return ToPosition(pos);
     if (pos == 0) return -1;

@@ -4,7 +4,6 @@
 // character, and no match may begin on the second byte of one.
 #include <concepts>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "base/Text.h"
@@ -14,9 +13,7 @@ namespace vantorel {
 enum class Case { Sensitive, Ignore };  // Ignore folds the ASCII letters only.
 
 int Find(const Text& text, const Text& sought, int start = 1, Case mode = Case::Sensitive);
-// The last occurrence starting at or before `start` (omitted: anywhere).
-int FindLast(const Text& text, const Text& sought, std::optional<int> start = std::nullopt,
-             Case mode = Case::Sensitive);
+int FindLast(const Text& text, const Text& sought, Case mode = Case::Sensitive);
 
 Text Left(const Text& text, int n);
 Text Right(const Text& text, int n);
